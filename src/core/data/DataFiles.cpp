@@ -1,0 +1,148 @@
+#include "DataFiles.h"
+
+#include "Capacities.h"
+#include "CoreError.h"
+#include "DataFolder.h"
+#include "Dates.h"
+#include "TextFile.h"
+
+namespace DataFiles {
+
+namespace {
+
+QStringList read(const QString& name)
+{
+    return TextFile::readLines(DataFolder::file(name));
+}
+
+void write(const QString& name, const QStringList& lines)
+{
+    TextFile::writeLines(DataFolder::file(name), lines);
+}
+
+QString lineAt(const QStringList& lines, int index)
+{
+    return index < lines.size() ? lines.at(index) : QString();
+}
+
+QDate dayOfLine(const QString& name, const QStringList& lines, int index)
+{
+    const QString text = lineAt(lines, index).trimmed();
+    const std::optional<QDate> day = Dates::parse(text);
+    if (!day)
+        throw CoreError(QStringLiteral("A linha %1 do arquivo %2 não tem uma data válida: \"%3\".")
+                            .arg(index + 1)
+                            .arg(name, text));
+    return *day;
+}
+
+}
+
+CoverSettings ReadNiveis()
+{
+    const QStringList lines = read(Niveis);
+    CoverSettings settings;
+    for (int i = 0; i < 4; ++i)
+        settings.coverLines << lineAt(lines, i);
+    settings.picture = lineAt(lines, 4);
+    settings.backupFolder = lineAt(lines, 5);
+    return settings;
+}
+
+void WriteNiveis(const CoverSettings& settings)
+{
+    QStringList lines;
+    for (int i = 0; i < 4; ++i)
+        lines << lineAt(settings.coverLines, i);
+    lines << settings.picture << settings.backupFolder;
+    write(Niveis, lines);
+}
+
+QString ReadLastRosteredDay()
+{
+    return lineAt(read(Escala), 0).left(Width::LastRosteredDay);
+}
+
+void WriteLastRosteredDay(const QDate& day)
+{
+    write(Escala, {Dates::show(day)});
+}
+
+PreparationPeriod ReadPreparationPeriod()
+{
+    const QStringList lines = read(DataIniFim);
+    return {dayOfLine(DataIniFim, lines, 0), dayOfLine(DataIniFim, lines, 1)};
+}
+
+void WritePreparationPeriod(const PreparationPeriod& period)
+{
+    write(DataIniFim, {Dates::show(period.first), Dates::show(period.last)});
+}
+
+QStringList ReadRedDayLines()
+{
+    const QStringList lines = read(SemExped);
+    if (lines.size() > Capacity::RedDays)
+        throw CoreError(QStringLiteral("O arquivo %1 tem %2 dias e o calendário comporta no máximo %3. "
+                                       "Nada foi carregado.")
+                            .arg(SemExped)
+                            .arg(lines.size())
+                            .arg(Capacity::RedDays));
+    return lines;
+}
+
+void WriteRedDayLines(const QStringList& days)
+{
+    if (days.size() > Capacity::RedDays)
+        throw CoreError(QStringLiteral("O calendário comporta no máximo %1 dias; %2 não foram gravados.")
+                            .arg(Capacity::RedDays)
+                            .arg(days.size()));
+    write(SemExped, days);
+}
+
+QStringList ReadRankModels()
+{
+    const QStringList lines = read(ModelosPstGrd);
+    QStringList cells;
+    for (int i = 0; i < RankModelColumns * RankModelRows; ++i)
+        cells << lineAt(lines, i);
+    return cells;
+}
+
+void WriteRankModels(const QStringList& cells)
+{
+    QStringList lines;
+    for (int i = 0; i < RankModelColumns * RankModelRows; ++i)
+        lines << lineAt(cells, i);
+    write(ModelosPstGrd, lines);
+}
+
+void WriteRankList()
+{
+    const QStringList models = read(ModelosPstGrd);
+    QStringList ranks;
+    for (int i = 1; i < RankModelRows; ++i) {
+        const QString rank = lineAt(models, i);
+        if (rank.isEmpty())
+            break;
+        ranks << rank;
+    }
+    write(PstGrd, ranks);
+}
+
+QStringList ReadRankList()
+{
+    return read(PstGrd);
+}
+
+void WriteLastEqualisation(const QDate& day)
+{
+    write(UltiEqual, {Dates::show(day)});
+}
+
+QStringList ReadManual()
+{
+    return read(Manual);
+}
+
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The small text files of the data folder, read and written by their bare names.
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace DataFiles {
+
+inline const QString Niveis = QStringLiteral("Niveis.Txt");
+inline const QString Escala = QStringLiteral("Escala.Txt");
+inline const QString DataIniFim = QStringLiteral("DataIniFim.Txt");
+inline const QString SemExped = QStringLiteral("SemExped.Txt");
+inline const QString ModelosPstGrd = QStringLiteral("ModelosPstGrd.Txt");
+inline const QString PstGrd = QStringLiteral("PstGrd.Txt");
+inline const QString UltiEqual = QStringLiteral("UltiEqual.Txt");
+inline const QString Manual = QStringLiteral("Manual.Txt");
+
+// Niveis.Txt: four cover lines, the cover picture's file name, the backup folder.
+struct CoverSettings {
+    QStringList coverLines;   // always four
+    QString picture;
+    QString backupFolder;
+};
+CoverSettings ReadNiveis();
+void WriteNiveis(const CoverSettings& settings);
+
+// Escala.Txt: the last rostered day, at most the first 10 characters of its line.
+QString ReadLastRosteredDay();
+void WriteLastRosteredDay(const QDate& day);
+
+// DataIniFim.Txt: the first and last day of the preparation period.
+struct PreparationPeriod {
+    QDate first;
+    QDate last;
+};
+PreparationPeriod ReadPreparationPeriod();
+void WritePreparationPeriod(const PreparationPeriod& period);
+
+// SemExped.Txt: the red days, one per line; more than the calendar holds is refused.
+QStringList ReadRedDayLines();
+void WriteRedDayLines(const QStringList& days);
+
+// ModelosPstGrd.Txt: 275 cells of the rank model grid, column by column.
+constexpr int RankModelColumns = 11;
+constexpr int RankModelRows = 25;
+QStringList ReadRankModels();                       // always 275 cells
+void WriteRankModels(const QStringList& cells);
+// PstGrd.Txt from the model file: its lines 2 to 25, up to the first empty one.
+void WriteRankList();
+QStringList ReadRankList();
+
+void WriteLastEqualisation(const QDate& day);
+QStringList ReadManual();
+
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Where the data live. Text files are named by their bare names and found in the data folder;
+// the default folder is $HOME/Molvedan/Ravelha, and --dados DIR or RAVELHA_DADOS point elsewhere.
+
+#include <QString>
+#include <QStringList>
+
+namespace DataFolder {
+
+// The folder chosen by the command line (--dados DIR), else RAVELHA_DADOS, else the default.
+// `arguments` is the program's argument list; "--dados DIR" is taken out of it.
+QString choose(QStringList& arguments);
+QString defaultPath();
+
+// The data folder of this run, and a file in it by bare name.
+void setPath(const QString& folder);
+QString path();
+QString file(const QString& bareName);
+
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Days as the keeper types and reads them: dd/mm/yy (dd/mm/yyyy and one-digit day or month are
+// accepted too); two-digit years are 20yy.
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace Dates {
+
+// The day of a typed text, or nothing when it is not a date.
+std::optional<QDate> parse(const QString& text);
+
+// The day of a typed text; a text that is no date throws the " >>> Data inválida" answer.
+QDate parseOrThrow(const QString& text);
+
+// dd/mm/yy; an invalid (null) day gives the empty text.
+QString show(const QDate& day);
+
+// The answer to a text that is no date: the text followed by " >>> Data inválida".
+QString invalidDateMessage(const QString& text);
+
+// Storage form of a day in the tables (ISO yyyy-MM-dd, so that text order is day order).
+QString toStorage(const QDate& day);
+QDate fromStorage(const QString& text);
+
+}

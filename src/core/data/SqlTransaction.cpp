@@ -1,0 +1,62 @@
+#include "SqlTransaction.h"
+
+#include "CoreError.h"
+
+#include <QHash>
+#include <QSqlError>
+
+namespace {
+struct OpenTransaction {
+    int depth = 0;
+    bool failed = false;
+};
+
+QHash<QString, OpenTransaction>& openTransactions()
+{
+    static QHash<QString, OpenTransaction> open;
+    return open;
+}
+}
+
+SqlTransaction::SqlTransaction(const QSqlDatabase& db)
+    : m_db(db), m_connection(db.connectionName())
+{
+    OpenTransaction& state = openTransactions()[m_connection];
+    if (state.depth == 0) {
+        if (!m_db.transaction())
+            throw CoreError(QStringLiteral("O banco de dados recusou iniciar a gravação: %1")
+                                .arg(m_db.lastError().text()));
+        state.failed = false;
+        m_outer = true;
+    }
+    ++state.depth;
+}
+
+SqlTransaction::~SqlTransaction()
+{
+    OpenTransaction& state = openTransactions()[m_connection];
+    --state.depth;
+    if (m_done)
+        return;
+    if (m_outer)
+        m_db.rollback();
+    else
+        state.failed = true;
+}
+
+void SqlTransaction::commit()
+{
+    OpenTransaction& state = openTransactions()[m_connection];
+    m_done = true;
+    if (!m_outer)
+        return;
+    if (state.failed) {
+        m_db.rollback();
+        throw CoreError(QStringLiteral("A gravação foi interrompida e desfeita; nada foi alterado."));
+    }
+    if (!m_db.commit()) {
+        const QString why = m_db.lastError().text();
+        m_db.rollback();
+        throw CoreError(QStringLiteral("O banco de dados recusou a gravação: %1").arg(why));
+    }
+}

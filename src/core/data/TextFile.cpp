@@ -1,0 +1,106 @@
+#include "TextFile.h"
+
+#include "CoreError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace TextFile {
+
+namespace {
+
+QString shownName(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+QString decodeWith(QStringDecoder::Encoding encoding, QByteArrayView bytes)
+{
+    QStringDecoder decoder(encoding);
+    return decoder.decode(bytes);
+}
+
+}
+
+QString decode(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return decodeWith(QStringDecoder::Utf8, QByteArrayView(bytes).sliced(3));
+    if (bytes.startsWith("\xFF\xFE"))
+        return decodeWith(QStringDecoder::Utf16LE, QByteArrayView(bytes).sliced(2));
+    if (bytes.startsWith("\xFE\xFF"))
+        return decodeWith(QStringDecoder::Utf16BE, QByteArrayView(bytes).sliced(2));
+
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString asUtf8 = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return asUtf8;
+
+    QStringDecoder ansi("windows-1252");
+    if (!ansi.isValid())
+        throw CoreError(QStringLiteral("O sistema não dispõe da página de código Windows-1252."));
+    return ansi.decode(bytes);
+}
+
+QStringList splitLines(const QString& text)
+{
+    QString unified = text;
+    unified.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    unified.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (unified.isEmpty())
+        return {};
+    if (unified.endsWith(QLatin1Char('\n')))
+        unified.chop(1);
+    return unified.split(QLatin1Char('\n'));
+}
+
+QStringList readLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        throw CoreError(QStringLiteral("O arquivo %1 não foi encontrado.").arg(shownName(path)));
+    if (!file.open(QIODevice::ReadOnly))
+        throw CoreError(QStringLiteral("O arquivo %1 não pôde ser lido: %2")
+                            .arg(shownName(path), file.errorString()));
+    return splitLines(decode(file.readAll()));
+}
+
+QString readLine(const QString& path, int index)
+{
+    const QStringList lines = readLines(path);
+    return index >= 0 && index < lines.size() ? lines.at(index) : QString();
+}
+
+QByteArray encode(const QStringList& lines, const QString& pathForMessages)
+{
+    QStringEncoder ansi("windows-1252");
+    if (!ansi.isValid())
+        throw CoreError(QStringLiteral("O sistema não dispõe da página de código Windows-1252."));
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += ansi.encode(line);
+        if (ansi.hasError())
+            throw CoreError(QStringLiteral("O arquivo %1 não foi gravado: a linha \"%2\" tem caracteres "
+                                           "que o arquivo não aceita.")
+                                .arg(shownName(pathForMessages), line));
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+void writeLines(const QString& path, const QStringList& lines)
+{
+    const QByteArray bytes = encode(lines, path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: %2")
+                            .arg(shownName(path), file.errorString()));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: %2")
+                            .arg(shownName(path), file.errorString()));
+}
+
+}

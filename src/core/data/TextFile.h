@@ -1,0 +1,27 @@
+#pragma once
+// The text files of the data folder. Reading is tolerant (UTF-8 or UTF-16 byte-order mark, else
+// UTF-8 when valid, else Windows-1252); writing is Windows-1252 with CRLF line ends through a
+// QSaveFile, so a failure never leaves half a file behind.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace TextFile {
+
+// Every line of the file; a missing or unreadable file throws a message naming it.
+QStringList readLines(const QString& path);
+
+// Line `index` (0 = first) of the file; reading past the end gives the empty text.
+QString readLine(const QString& path, int index);
+
+// Rewrites the file whole. A text that Windows-1252 cannot hold, or a failed write, throws and
+// leaves the old file as it was.
+void writeLines(const QString& path, const QStringList& lines);
+
+// The pieces, for callers that hold bytes already (and for tests).
+QString decode(const QByteArray& bytes);
+QStringList splitLines(const QString& text);
+QByteArray encode(const QStringList& lines, const QString& pathForMessages);
+
+}

@@ -1,0 +1,101 @@
+#pragma once
+// The data module: every table and every statement of the program goes through it.
+// Two aliases name folders: Ravelha (the data folder) and BackUpRavSv (the backup folder);
+// each folder holds one SQLite file, Ravelha.db. Typed texts reach SQL only as bound values.
+
+#include <QDate>
+#include <QList>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+#include "SqlTransaction.h"
+
+enum class Alias { Ravelha, BackUpRavSv };
+
+// The conditions of a history search; each one is used when it is set, joined by "and".
+struct HistSearch {
+    QDate from, to;        // both valid: the days between them, inclusive
+    QList<int> codes;      // not empty: these services only
+    QString soldier;       // not empty: records that list this number
+    QString kind;          // "Pt" or "Vm": black or red days only
+};
+
+class TDMGeral {
+public:
+    static constexpr const char* DatabaseFileName = "Ravelha.db";
+
+    TDMGeral(const QString& dataFolder, const QString& backupFolder);
+    ~TDMGeral();
+    TDMGeral(const TDMGeral&) = delete;
+    TDMGeral& operator=(const TDMGeral&) = delete;
+
+    // The data module of the run (the first one created and still alive); throws when there is none.
+    // A module made for a moment (to fill a new folder) does not take its place.
+    static TDMGeral& instance();
+
+    QString aliasFolder(Alias alias) const;
+    void setAliasFolder(Alias alias, const QString& folder);
+
+    // The database of an alias, opened on first use. A folder without Ravelha.db, or a file that
+    // lacks one of the working tables, throws a message naming what is missing.
+    QSqlDatabase database(Alias alias);
+
+    // Creates Ravelha.db in the alias's folder (the folder must exist) with the tables named,
+    // leaving tables that exist already as they are. Used to set up a new data or backup folder.
+    void createTables(Alias alias, const QStringList& tables);
+
+    // --- loaders and writers ---
+
+    // The rows of a table in key order. A table with more rows than `capacity` is refused before
+    // anything is read.
+    QSqlQuery openTable(Alias alias, const QString& tableOrFileName, int capacity);
+
+    // Rewrites one table whole: every row deleted, then each appended row added, all in one
+    // transaction (joined with an outer one when there is one). Not committed = nothing changed.
+    class TableWriter {
+    public:
+        TableWriter(TDMGeral& module, Alias alias, const QString& tableOrFileName);
+        // Values in the table's column order; a QDate is stored as its day (null = empty).
+        void append(const QVariantList& values);
+        void commit();
+
+    private:
+        SqlTransaction m_transaction;
+        QSqlQuery m_insert;
+        QString m_table;
+    };
+
+    // --- the statements of the program ---
+
+    QSqlQuery selectAllHist();
+    QSqlQuery selectAllBasico();
+    // A roster with each member's personnel data (number, rank, name, counts, absence, days).
+    QSqlQuery selectRosterWithPersonnel(const QString& rosterFileName);
+    QSqlQuery selectBasicoByNum(const QString& num);
+    QSqlQuery selectBasicoByName(const QString& part);
+    QSqlQuery selectBasicoByAbsenceKind(const QString& kind);   // "P" or "R"
+    QSqlQuery selectBasicoWithAbsence();                        // every soldier with P or R
+    QSqlQuery selectHistWithSoldier(const QString& num);
+    QSqlQuery searchHist(const HistSearch& search);
+    QSqlQuery selectHistFrom(const QDate& day);
+    int deleteHistFrom(const QDate& day);
+    int deleteHistBefore(const QDate& day);
+    void zeroRosterCounts(int serviceCode);
+    void insertRosterRow(int serviceCode, const QString& num, int pt, int vm);
+    // Empties Sv1 to Sv6, Sv, Hist and Basico, in this order (the start of a reset).
+    void emptyTablesForReset();
+
+    // The condition that finds a soldier number alone, first, in the middle or last in a history
+    // number list, and its four bound values.
+    static QString soldierCondition();
+    static QVariantList soldierPatterns(const QString& num);
+
+private:
+    QSqlQuery run(Alias alias, const QString& sql, const QVariantList& values);
+    QString connectionName(Alias alias) const;
+
+    QString m_folders[2];
+    QString m_connectionPrefix;
+};
