@@ -57,6 +57,15 @@ void BM_LoadAndSaveAllRosters(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * Capacity::Services * Capacity::RosterRows);
 }
 
+void BM_SaveAllRosters(benchmark::State& state)
+{
+    unit();
+    LoadAllRosters();
+    for (auto _ : state)
+        SaveAllRosters();
+    state.SetItemsProcessed(state.iterations() * Capacity::Services * Capacity::RosterRows);
+}
+
 void BM_SaveHistory(benchmark::State& state)
 {
     unit();
@@ -119,6 +128,7 @@ void BM_PlainSqliteHistoryRows(benchmark::State& state)
 }
 
 BENCHMARK(BM_LoadAndSaveAllRosters)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveAllRosters)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainSqliteRosterRows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveHistory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainSqliteHistoryRows)->Unit(benchmark::kMillisecond);
