@@ -1,0 +1,28 @@
+#pragma once
+// The message boxes of the program: OK, Yes/No, input and error boxes. Windows call them through
+// Dialogs::current(); tests install a scripted one that records every text and answers from a queue.
+
+#include <QString>
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual void message(const QString& text) = 0;
+    virtual bool question(const QString& text) = 0;
+    // OK gives the typed text; Cancel gives the proposed value back.
+    virtual QString input(const QString& caption, const QString& prompt, const QString& proposed) = 0;
+    virtual void error(const QString& text) = 0;
+
+    static Dialogs& current();
+    // Installs other dialogs (tests); nullptr goes back to the real boxes.
+    static void install(Dialogs* dialogs);
+};
+
+// The real boxes, on the window that is active.
+class MessageBoxDialogs : public Dialogs {
+public:
+    void message(const QString& text) override;
+    bool question(const QString& text) override;
+    QString input(const QString& caption, const QString& prompt, const QString& proposed) override;
+    void error(const QString& text) override;
+};

@@ -1,0 +1,70 @@
+#include "SharedWindows.h"
+
+#include "data/UGlobal.h"
+#include "maintenance/UListaNumNomes.h"
+#include "maintenance/UManual.h"
+
+#include <QPointer>
+
+namespace {
+QPointer<TFManual>& manual()
+{
+    static QPointer<TFManual> window;
+    return window;
+}
+
+QPointer<TFListaNumNomes>& lookup()
+{
+    static QPointer<TFListaNumNomes> window;
+    return window;
+}
+
+template <typename Window>
+void bringForward(Window& window)
+{
+    if (window.isVisible()) {
+        window.raise();
+        window.activateWindow();
+        window.FormActivate();
+    } else {
+        window.show();
+        window.activateWindow();
+    }
+}
+}
+
+TFManual& ManualWindow()
+{
+    if (!manual())
+        manual() = new TFManual;
+    return *manual();
+}
+
+TFListaNumNomes& PersonnelLookup()
+{
+    if (!lookup())
+        lookup() = new TFListaNumNomes;
+    return *lookup();
+}
+
+void OpenManual(const QString& section)
+{
+    Global().ManualSection = section;
+    bringForward(ManualWindow());
+}
+
+void ShowPersonnelLookup()
+{
+    bringForward(PersonnelLookup());
+}
+
+bool IsSharedWindow(const QWidget* window)
+{
+    return window && (window == manual().data() || window == lookup().data());
+}
+
+void DeleteSharedWindows()
+{
+    delete manual().data();
+    delete lookup().data();
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The tab "Manutenção": the seventeen numbered items that keep the registers, the rosters and the
+// system, and the list ListBox1 that items 8 and 9 fill.
+
+#include <QMap>
+#include <QWidget>
+
+class ClickableLabel;
+class QListWidget;
+
+class MaintenancePage : public QWidget {
+    Q_OBJECT
+public:
+    explicit MaintenancePage(QWidget* parent = nullptr);
+
+    // The items in the order the keeper sees them: 1 to 15, then 16 (Label18), then 17 (Label17).
+    QList<ClickableLabel*> items;
+    ClickableLabel* item(const QString& objectName) const;
+    QListWidget* ListBox1 = nullptr;
+};

@@ -1,0 +1,4 @@
+target_sources(ravelha_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ManualRosterPage.h ${CMAKE_CURRENT_LIST_DIR}/ManualRosterPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SwapPage.h ${CMAKE_CURRENT_LIST_DIR}/SwapPage.cpp
+)

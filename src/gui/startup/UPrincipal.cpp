@@ -1,0 +1,140 @@
+#include "UPrincipal.h"
+
+#include "CapaPage.h"
+#include "common/ClickableLabel.h"
+#include "common/Dialogs.h"
+#include "common/FormWindow.h"
+#include "common/Guarded.h"
+#include "common/SharedWindows.h"
+#include "data/DataFiles.h"
+#include "data/DataFolder.h"
+#include "data/UGlobal.h"
+#include "maintenance/MaintenancePage.h"
+#include "manual/ManualRosterPage.h"
+#include "manual/SwapPage.h"
+#include "queries/ConsultasPage.h"
+#include "rostering/AutoRosterPage.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+
+TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("FPrincipal"));
+    setWindowTitle(QStringLiteral("Página Principal da Aplicação"));
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    Capa = new CapaPage;
+    Consultas = new ConsultasPage;
+    EscalarAutomatico = new AutoRosterPage;
+    EscalarManual = new ManualRosterPage;
+    TrocasSv = new SwapPage;
+    Manutencao = new MaintenancePage;
+    const struct {
+        QWidget* page;
+        const char* name;
+        QString caption;
+        const char* section;
+    } tabs[] = {
+        {Capa, "TabCapa", QStringLiteral("Capa"), "001"},
+        {Consultas, "TabConsultas", QStringLiteral("Consultas"), "002"},
+        {EscalarAutomatico, "TabEscalarAutomatico", QStringLiteral("Escalar Automático"), "003"},
+        {EscalarManual, "TabEscalarManual", QStringLiteral("Escalar Manual"), "004"},
+        {TrocasSv, "TabTrocasSv", QStringLiteral("Trocas Sv"), "005"},
+        {Manutencao, "TabManutencao", QStringLiteral("Manutenção"), "006"},
+    };
+    for (const auto& tab : tabs) {
+        tab.page->setObjectName(QLatin1String(tab.name));
+        PageControl1->addTab(tab.page, tab.caption);
+        OpenManualOnBackgroundPress(tab.page, QLatin1String(tab.section));
+    }
+    setCentralWidget(PageControl1);
+    resize(1100, 720);
+
+    showCover();
+    connect(Capa->Idt, &ClickableLabel::clicked, this, &TFPrincipal::IdtClick);
+    connect(Capa->Button2, &QPushButton::clicked, this, &TFPrincipal::Button2Click);
+
+    OpenLookupOnF1(this);
+    qApp->installEventFilter(this);
+}
+
+TFPrincipal::~TFPrincipal()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TFPrincipal::showCover()
+{
+    // The logo and the cover text; a missing logo leaves its place empty.
+    Capa->Image2->setPixmap(QPixmap(DataFolder::file(QStringLiteral("Logo_Vex.Bmp"))));
+    PageControl1->setCurrentWidget(Capa);
+    const QStringList& cover = Global().CoverLines;
+    Capa->Label16->setText(cover.mid(0, 4).join(QLatin1Char('\n')));
+}
+
+bool TFPrincipal::activationDueAfter(const QWidget* previous) const
+{
+    if (!m_activatedOnce)
+        return true;
+    if (!previous || previous == this)
+        return false;
+    // Only the windows shown beside the main window, without blocking it, bring it back.
+    return IsSharedWindow(previous);
+}
+
+bool TFPrincipal::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        if (window->isWindow()) {
+            const QPointer<QWidget> previous = m_lastActive;
+            m_lastActive = window;
+            if (window == this && activationDueAfter(previous))
+                FormActivate();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFPrincipal::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The first show is the first activation, also where no window manager hands out the focus.
+    if (!m_activatedOnce)
+        FormActivate();
+}
+
+void TFPrincipal::FormActivate()
+{
+    m_activatedOnce = true;
+    Guarded([this] {
+        GlobalModel& g = Global();
+        // A cover without a picture shows none; the activation goes on.
+        const QString picture = g.CoverLines.value(4);
+        Capa->showCoverPicture(picture.isEmpty() ? QString() : DataFolder::file(picture));
+        EscalarAutomatico->BEscalar->hide();
+        LoadServices();
+        g.LastRosteredDay = DataFiles::ReadLastRosteredDay();
+        EscalarAutomatico->LUltimaEscala->setText(g.LastRosteredDay);
+        EscalarManual->Label53->setText(g.LastRosteredDay);
+        LoadAllRosters();
+        SaveAllRosters();
+    });
+}
+
+void TFPrincipal::IdtClick()
+{
+    Dialogs::current().message(QStringLiteral("Ravelha - Sistema de Escalas de Serviço\n"
+                                              "Feito para o sargenteante da unidade.\n"
+                                              "Versão %1").arg(QApplication::applicationVersion()));
+}
+
+void TFPrincipal::Button2Click()
+{
+    close();
+}

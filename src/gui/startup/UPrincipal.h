@@ -1,0 +1,48 @@
+#pragma once
+// The main window "Página Principal da Aplicação": six tabs from which every operation starts.
+// Its activation (cover picture, services and rosters reloaded, last rostered day re-read) runs when
+// it is first shown and when the keeper comes back to it from the manual or the personnel lookup;
+// closing a modal window gives the focus back without it.
+
+#include <QMainWindow>
+#include <QPointer>
+
+class AutoRosterPage;
+class CapaPage;
+class ConsultasPage;
+class MaintenancePage;
+class ManualRosterPage;
+class QTabWidget;
+class SwapPage;
+
+class TFPrincipal : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFPrincipal(QWidget* parent = nullptr);
+    ~TFPrincipal() override;
+
+    QTabWidget* PageControl1 = nullptr;
+    CapaPage* Capa = nullptr;
+    ConsultasPage* Consultas = nullptr;
+    AutoRosterPage* EscalarAutomatico = nullptr;
+    ManualRosterPage* EscalarManual = nullptr;
+    SwapPage* TrocasSv = nullptr;
+    MaintenancePage* Manutencao = nullptr;
+
+    // Whether the activation runs when this window becomes active after `previous` had the focus.
+    bool activationDueAfter(const QWidget* previous) const;
+
+public slots:
+    void FormActivate();
+    void IdtClick();
+    void Button2Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showCover();
+    QPointer<QWidget> m_lastActive;
+    bool m_activatedOnce = false;
+};

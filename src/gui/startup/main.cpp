@@ -1,0 +1,36 @@
+// The program: start on the data folder, then show the main window until it is closed.
+#include "UPrincipal.h"
+#include "common/Dialogs.h"
+#include "common/SharedWindows.h"
+#include "data/CoreError.h"
+#include "data/DataFolder.h"
+#include "data/Session.h"
+
+#include <QApplication>
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ravelha"));
+    QApplication::setApplicationVersion(QStringLiteral("0.1"));
+
+    QStringList arguments = QApplication::arguments();
+    const QString folder = DataFolder::choose(arguments);
+    std::unique_ptr<Session> session;
+    try {
+        session = std::make_unique<Session>(folder);
+    } catch (const CoreError& e) {
+        Dialogs::current().error(e.message() + QStringLiteral("\n\nO programa será encerrado."));
+        return 1;
+    }
+
+    int result = 0;
+    {
+        TFPrincipal window;
+        window.show();
+        result = app.exec();
+        DeleteSharedWindows();
+    }
+    return result;
+}

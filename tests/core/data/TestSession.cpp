@@ -1,0 +1,80 @@
+// The start of a run: the data folder filled on first start, the cover settings, the data module.
+#include "FixtureFolder.h"
+#include "data/CoreError.h"
+#include "data/DataFiles.h"
+#include "data/Session.h"
+#include "data/TextFile.h"
+#include "data/UGlobal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestSession : public QObject {
+    Q_OBJECT
+
+    static QString startError(const QString& folder)
+    {
+        try {
+            Session session(folder, false);
+        } catch (const CoreError& e) {
+            return e.message();
+        }
+        return QString();
+    }
+
+private slots:
+    void firstStartFillsTheFolderAndReadsTheCover()
+    {
+        QTemporaryDir temp;
+        const QString folder = QDir(temp.path()).filePath(QStringLiteral("Molvedan/Ravelha"));
+        ResetModel();
+        Session session(folder);
+        QVERIFY(session.filledOnThisStart());
+        const GlobalModel& g = Global();
+        QCOMPARE(g.CoverLines.size(), 5);
+        QCOMPARE(g.CoverLines.at(1), QStringLiteral("EXÉRCITO BRASILEIRO"));
+        QCOMPARE(g.CoverLines.at(4), QStringLiteral("Capa.Bmp"));
+        QCOMPARE(g.BackupFolder, QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("Espelho"))));
+        QCOMPARE(session.module().aliasFolder(Alias::BackUpRavSv), g.BackupFolder);
+        LoadServices();
+        QCOMPARE(Global().ServiceTable[1].Descr, QStringLiteral("Of Dia"));
+        QCOMPARE(QDir::currentPath(), QDir(folder).absolutePath());
+    }
+
+    void aSecondStartKeepsTheData()
+    {
+        FixtureFolder data;
+        TextFile::writeLines(data.file(QStringLiteral("Escala.Txt")), {QStringLiteral("15/03/04")});
+        Session session(data.path());
+        QVERIFY(!session.filledOnThisStart());
+        QCOMPARE(DataFiles::ReadLastRosteredDay(), QStringLiteral("15/03/04"));
+    }
+
+    void fiveCoverLinesGiveNoBackupFolder()
+    {
+        FixtureFolder data;
+        TextFile::writeLines(data.file(QStringLiteral("Niveis.Txt")), {"a", "b", "c", "d", "Capa.Bmp"});
+        Session session(data.path(), false);
+        QCOMPARE(Global().BackupFolder, QString());
+    }
+
+    void whatIsMissingIsNamed()
+    {
+        FixtureFolder data;
+        QFile::remove(data.file(QStringLiteral("Niveis.Txt")));
+        QCOMPARE(startError(data.path()), QStringLiteral("O arquivo Niveis.Txt não foi encontrado."));
+
+        FixtureFolder other;
+        QFile::remove(other.file(QStringLiteral("Ravelha.db")));
+        QVERIFY(startError(other.path()).startsWith(QStringLiteral("O banco de dados Ravelha.db não foi encontrado")));
+
+        QTemporaryDir temp;
+        QVERIFY(startError(QDir(temp.path()).filePath(QStringLiteral("nada")))
+                    .startsWith(QStringLiteral("A pasta de dados")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSession)
+#include "TestSession.moc"

@@ -1,0 +1,30 @@
+#pragma once
+// Dialogs for tests: every text shown is recorded, and questions and input boxes are answered
+// from queues. An unexpected question or input box fails loudly.
+
+#include "common/Dialogs.h"
+
+#include <QQueue>
+#include <QStringList>
+#include <optional>
+
+class ScriptedDialogs : public Dialogs {
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    // Answers, in order. For input boxes, nullopt is Cancel.
+    QQueue<bool> questionAnswers;
+    QQueue<std::optional<QString>> inputAnswers;
+
+    // Everything shown, in order: "message: ...", "question: ...", "input: caption | prompt | proposed",
+    // "error: ...".
+    QStringList shown;
+    QStringList messages() const;
+    QStringList errors() const;
+
+    void message(const QString& text) override;
+    bool question(const QString& text) override;
+    QString input(const QString& caption, const QString& prompt, const QString& proposed) override;
+    void error(const QString& text) override;
+};
