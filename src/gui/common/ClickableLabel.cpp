@@ -20,6 +20,9 @@ ClickableLabel* MenuItem(const QString& objectName, const QString& caption, cons
 {
     auto* item = new ClickableLabel(objectName, caption, parent);
     item->setToolTip(hint);
+    QFont font = item->font();
+    font.setPointSizeF(font.pointSizeF() + 1.5);
+    item->setFont(font);
     item->setStyleSheet(QStringLiteral("QLabel { color: #0b2a8a; padding: 3px; }"
                                        "QLabel:hover { color: #c0392b; text-decoration: underline; }"));
     return item;

@@ -39,6 +39,7 @@ ManualRosterPage::ManualRosterPage(QWidget* parent) : QWidget(parent)
     SGGradeSv->setFont(gridFont);
     for (int c = 0; c < 7; ++c)
         SGGradeSv->setColumnWidth(c, c == 0 ? 96 : 110);
+    SGGradeSv->setMinimumWidth(96 + 6 * 110 + 4);
     ScrollBox1 = Named<QScrollArea>(QStringLiteral("ScrollBox1"), this);
     ScrollBox1->setWidget(SGGradeSv);
     ScrollBox1->setWidgetResizable(true);
