@@ -80,6 +80,7 @@ void fill(const QString& folder, const QString& finalFolder, const QString& sour
     {
         TDMGeral module(folder, QString());
         module.createTables(Alias::Ravelha, TableSchema::workingTables() + TableSchema::initialTables());
+        SqlTransaction transaction(module.database(Alias::Ravelha));   // one write for the whole set
         for (const QString& file : files) {
             if (!file.endsWith(QStringLiteral(".csv")))
                 continue;
@@ -87,6 +88,7 @@ void fill(const QString& folder, const QString& finalFolder, const QString& sour
             const QString workingTable = initialTable.mid(3);        // Sv1
             loadCsv(module, from.filePath(file), {initialTable, workingTable});
         }
+        transaction.commit();
     }
 
     const QString defaultBackup = QDir(finalFolder).filePath(QStringLiteral("Espelho"));
