@@ -14,6 +14,9 @@ struct Item {
     const char* hint;
 };
 
+// Items 8 and 9 fill ListBox1; 14 to 17 leave it as it is; the others hide it when they run.
+const QStringList keepTheList{"Label10", "Label11", "Label14", "Label15", "Label18", "Label17"};
+
 // Captions and hints as the keeper reads them.
 const Item maintenanceItems[] = {
     {"Label1", "1. Inclusão/Exclusão (individual) de militar no Sistema e/ou em serviços;  ",
@@ -48,6 +51,11 @@ MaintenancePage::MaintenancePage(QWidget* parent) : QWidget(parent)
                                          QString::fromUtf8(i.hint), this);
         items << label;
         column->addWidget(label);
+        connect(label, &ClickableLabel::clicked, this, [this, label] {
+            if (!keepTheList.contains(label->objectName()))
+                ListBox1->hide();
+            emit itemChosen(label->objectName());
+        });
     }
     column->addStretch();
 

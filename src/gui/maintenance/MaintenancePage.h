@@ -2,7 +2,6 @@
 // The tab "Manutenção": the seventeen numbered items that keep the registers, the rosters and the
 // system, and the list ListBox1 that items 8 and 9 fill.
 
-#include <QMap>
 #include <QWidget>
 
 class ClickableLabel;
@@ -17,4 +16,8 @@ public:
     QList<ClickableLabel*> items;
     ClickableLabel* item(const QString& objectName) const;
     QListWidget* ListBox1 = nullptr;
+
+signals:
+    // An item was clicked (its objectName); the items that stand apart from ListBox1 hid it first.
+    void itemChosen(const QString& objectName);
 };

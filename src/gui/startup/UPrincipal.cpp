@@ -14,10 +14,12 @@
 #include "manual/SwapPage.h"
 #include "queries/ConsultasPage.h"
 #include "rostering/AutoRosterPage.h"
+#include "rostering/USemExped.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -58,6 +60,8 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent)
     showCover();
     connect(Capa->Idt, &ClickableLabel::clicked, this, &TFPrincipal::IdtClick);
     connect(Capa->Button2, &QPushButton::clicked, this, &TFPrincipal::Button2Click);
+
+    connect(Manutencao, &MaintenancePage::itemChosen, this, &TFPrincipal::routeMaintenanceItem);
 
     OpenLookupOnF1(this);
     qApp->installEventFilter(this);
@@ -125,6 +129,18 @@ void TFPrincipal::FormActivate()
         LoadAllRosters();
         SaveAllRosters();
     });
+}
+
+void TFPrincipal::routeMaintenanceItem(const QString& item)
+{
+    if (item == QStringLiteral("Label8"))
+        Label8Click();
+}
+
+void TFPrincipal::Label8Click()
+{
+    OpenRedDayCalendar(this, EscalarAutomatico->LUltimaEscala->text());
+    Manutencao->ListBox1->hide();
 }
 
 void TFPrincipal::IdtClick()

@@ -36,6 +36,7 @@ public slots:
     void FormActivate();
     void IdtClick();
     void Button2Click();
+    void Label8Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,6 +44,7 @@ protected:
 
 private:
     void showCover();
+    void routeMaintenanceItem(const QString& item);
     QPointer<QWidget> m_lastActive;
     bool m_activatedOnce = false;
 };
