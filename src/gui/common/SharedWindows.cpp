@@ -4,6 +4,7 @@
 #include "maintenance/UListaNumNomes.h"
 #include "maintenance/UManual.h"
 
+#include <QApplication>
 #include <QPointer>
 
 namespace {
@@ -19,9 +20,26 @@ QPointer<TFListaNumNomes>& lookup()
     return window;
 }
 
+// A window shown while a modal window is open takes input only as that window's child; it goes
+// back to standing alone once no modal window is open.
+void placeBeside(QWidget& window)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == &window)
+        return;
+    QWidget* wanted = modal;
+    if (window.parentWidget() == wanted)
+        return;
+    const bool wasVisible = window.isVisible();
+    window.setParent(wanted, window.windowFlags() | Qt::Window);
+    if (wasVisible)
+        window.show();
+}
+
 template <typename Window>
 void bringForward(Window& window)
 {
+    placeBeside(window);
     if (window.isVisible()) {
         window.raise();
         window.activateWindow();

@@ -222,6 +222,24 @@ private slots:
         QVERIFY(!shownOnItsTab(escalar));
     }
 
+    // Opened from a modal window, the manual is that window's child, so it takes input at once;
+    // opened later from the main window, it stands alone again.
+    void sharedWindowsOverAModalWindow()
+    {
+        TFPrincipal& window = openWindow();
+        QDialog modal(&window);
+        SetModalHook([&](QDialog& d) {
+            OpenManual(QStringLiteral("011"));
+            [&] { QCOMPARE(ManualWindow().parentWidget(), &d); }();
+            [&] { QVERIFY(ManualWindow().isVisible()); }();
+            return int(QDialog::Accepted);
+        });
+        ShowModal(modal);
+        OpenManual(QStringLiteral("003"));
+        QCOMPARE(ManualWindow().parentWidget(), nullptr);
+        QVERIFY(ManualWindow().isVisible());
+    }
+
     void f1OpensTheLookupFromAnyControl_data()
     {
         QTest::addColumn<QString>("control");

@@ -1,0 +1,40 @@
+#include "PrintJob.h"
+
+#include "Guarded.h"
+#include "PainterPrinter.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace {
+PrintHook& hook()
+{
+    static PrintHook installed;
+    return installed;
+}
+}
+
+void SetPrintHook(PrintHook h)
+{
+    hook() = std::move(h);
+}
+
+void PrintDocument(QWidget* parent, const QString& title, const Drawing& draw)
+{
+    if (hook()) {
+        hook()(title, draw);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(title);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&draw](QPrinter* target) {
+        Guarded([&] {
+            PainterPrinter device(*target);
+            draw(device);
+        });
+    });
+    preview.resize(900, 760);
+    preview.exec();
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Printing from a window: the printout is shown in a print preview, from which the keeper prints
+// through the system print dialog on paper or into a PDF file. Tests replace the printer.
+
+#include <QString>
+#include <functional>
+
+class PageDevice;
+class QWidget;
+
+using Drawing = std::function<void(PageDevice&)>;
+
+void PrintDocument(QWidget* parent, const QString& title, const Drawing& draw);
+
+// Tests: the hook receives the printout instead of the preview; an empty hook goes back to it.
+using PrintHook = std::function<void(const QString& title, const Drawing& draw)>;
+void SetPrintHook(PrintHook hook);
