@@ -74,22 +74,23 @@ SwapPage::SwapPage(QWidget* parent) : QWidget(parent)
     swap->addWidget(Label50, 4, 0);
     swap->addWidget(GroupBox1, 4, 1);
     swap->addWidget(Button9, 5, 0, 1, 2, Qt::AlignLeft);
-    swap->setRowStretch(6, 1);
 
     auto* columns = new QHBoxLayout;
     auto* left = new QVBoxLayout;
     left->addWidget(Label32);
-    left->addLayout(search, 1);
+    left->addLayout(search);
+    left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(Label45);
-    right->addLayout(swap, 1);
+    right->addLayout(swap);
+    right->addStretch();
     columns->addLayout(left, 1);
     columns->addSpacing(30);
     columns->addLayout(right, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 16, 24, 16);
-    layout->addLayout(columns);
+    layout->addLayout(columns, 1);
 
     for (QWidget* control : m_searchControls + m_swapControls)
         control->hide();
