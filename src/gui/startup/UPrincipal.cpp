@@ -14,6 +14,8 @@
 #include "manual/SwapPage.h"
 #include "queries/ConsultasPage.h"
 #include "rostering/AutoRosterPage.h"
+#include "rostering/AutoRosterTab.h"
+#include "rostering/Commit.h"
 #include "rostering/USemExped.h"
 
 #include <QApplication>
@@ -62,6 +64,8 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent)
     connect(Capa->Button2, &QPushButton::clicked, this, &TFPrincipal::Button2Click);
 
     connect(Manutencao, &MaintenancePage::itemChosen, this, &TFPrincipal::routeMaintenanceItem);
+    AutoRoster = new AutoRosterTab(EscalarAutomatico, this);
+    connect(AutoRoster, &AutoRosterTab::lastRosteredDayChanged, this, &TFPrincipal::showLastRosteredDay);
 
     OpenLookupOnF1(this);
     qApp->installEventFilter(this);
@@ -124,8 +128,7 @@ void TFPrincipal::FormActivate()
         EscalarAutomatico->BEscalar->hide();
         LoadServices();
         g.LastRosteredDay = DataFiles::ReadLastRosteredDay();
-        EscalarAutomatico->LUltimaEscala->setText(g.LastRosteredDay);
-        EscalarManual->Label53->setText(g.LastRosteredDay);
+        showLastRosteredDay(g.LastRosteredDay);
         LoadAllRosters();
         SaveAllRosters();
     });
@@ -135,6 +138,27 @@ void TFPrincipal::routeMaintenanceItem(const QString& item)
 {
     if (item == QStringLiteral("Label8"))
         Label8Click();
+    else if (item == QStringLiteral("Label35"))
+        Label35Click();
+}
+
+void TFPrincipal::showLastRosteredDay(const QString& text)
+{
+    EscalarAutomatico->LUltimaEscala->setText(text);
+    EscalarManual->Label53->setText(text);
+}
+
+void TFPrincipal::Label35Click()
+{
+    Guarded([this] {
+        Dialogs& dialogs = Dialogs::current();
+        dialogs.message(UndoWarning);
+        const UndoOutcome outcome = UndoFromAnswer(dialogs.input(UndoCaption, UndoPrompt, QString()));
+        if (!outcome.message.isEmpty())
+            dialogs.message(outcome.message);
+        if (outcome.ran)
+            showLastRosteredDay(Global().LastRosteredDay);
+    });
 }
 
 void TFPrincipal::Label8Click()

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 class AutoRosterPage;
+class AutoRosterTab;
 class CapaPage;
 class ConsultasPage;
 class MaintenancePage;
@@ -28,6 +29,7 @@ public:
     ManualRosterPage* EscalarManual = nullptr;
     SwapPage* TrocasSv = nullptr;
     MaintenancePage* Manutencao = nullptr;
+    AutoRosterTab* AutoRoster = nullptr;   // the handlers of "Escalar Automático"
 
     // Whether the activation runs when this window becomes active after `previous` had the focus.
     bool activationDueAfter(const QWidget* previous) const;
@@ -37,6 +39,7 @@ public slots:
     void IdtClick();
     void Button2Click();
     void Label8Click();
+    void Label35Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,6 +47,7 @@ protected:
 
 private:
     void showCover();
+    void showLastRosteredDay(const QString& text);
     void routeMaintenanceItem(const QString& item);
     QPointer<QWidget> m_lastActive;
     bool m_activatedOnce = false;

@@ -1,0 +1,184 @@
+#include "AutoRosterTab.h"
+
+#include "AutoRosterPage.h"
+#include "UForaEscSgte.h"
+#include "URetiraAlguem.h"
+#include "common/Dialogs.h"
+#include "common/Guarded.h"
+#include "common/ModalWindows.h"
+#include "common/PrintJob.h"
+#include "data/UGlobal.h"
+#include "rostering/RosterPrintout.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+AutoRosterTab::AutoRosterTab(AutoRosterPage* page, QWidget* window)
+    : QObject(window), m_page(page), m_window(window)
+{
+    connect(page->Button6, &QPushButton::clicked, this, &AutoRosterTab::Button6Click);
+    connect(page->BPrever, &QPushButton::clicked, this, &AutoRosterTab::BPreverClick);
+    connect(page->BEscalar, &QPushButton::clicked, this, &AutoRosterTab::BEscalarClick);
+    connect(page->BDesfazer, &QPushButton::clicked, this, &AutoRosterTab::Edit1Click);
+    connect(page->Button5, &QPushButton::clicked, this, &AutoRosterTab::Button5Click);
+    connect(page->Button13, &QPushButton::clicked, this, &AutoRosterTab::Button13Click);
+    // A choice prints when it becomes ticked; clicking a ticked choice prints nothing.
+    connect(page->RadioButton3, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton3Click(); });
+    connect(page->RadioButton4, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton4Click(); });
+    connect(page->RadioButton7, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton7Click(); });
+    page->Edit1->installEventFilter(this);
+}
+
+bool AutoRosterTab::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_page->Edit1 && event->type() == QEvent::MouseButtonPress)
+        Edit1Click();
+    return QObject::eventFilter(watched, event);
+}
+
+void AutoRosterTab::Button6Click()
+{
+    verify();
+}
+
+void AutoRosterTab::BPreverClick()
+{
+    verify();
+}
+
+void AutoRosterTab::verify()
+{
+    Guarded([this] {
+        untickPrintChoices();
+        m_page->ListBox2->clear();
+        m_page->ListBox5->clear();
+        const bool computed = m_session.verify(m_page->Edit1->text());
+        showSession();
+        if (!computed) {
+            Dialogs::current().message(m_session.refusal());
+            return;
+        }
+        chooseAfterComputation();
+    });
+}
+
+void AutoRosterTab::chooseAfterComputation()
+{
+    TFRetiraAlguem choice(m_window);
+    connect(&choice, &TFRetiraAlguem::removalRequested, &choice, [this, &choice] {
+        TFForaEscSgte removal(m_session.spanDays(), &choice);
+        ShowModal(removal);
+    });
+    ShowModal(choice);
+    switch (choice.choice()) {
+    case TFRetiraAlguem::Choice::Remove:
+        m_session.chooseRemoval();
+        break;
+    case TFRetiraAlguem::Choice::Ready:
+        m_session.chooseReady();
+        break;
+    default:
+        m_session.chooseContinue();
+        break;
+    }
+    // However the choice window closes, the selection marks are those of the verification.
+    m_session.restoreMarks();
+    showSession();
+}
+
+void AutoRosterTab::Edit1Click()
+{
+    m_session.reset();
+    showSession();
+    m_page->Edit1->setFocus();
+}
+
+void AutoRosterTab::BEscalarClick()
+{
+    Guarded([this] {
+        m_session.commit();
+        m_page->Edit1->clear();
+        const QString last = Global().LastRosteredDay;
+        m_page->LUltimaEscala->setText(last);
+        emit lastRosteredDayChanged(last);
+    });
+    showSession();
+}
+
+void AutoRosterTab::Button5Click()
+{
+    m_page->ListBox6->hide();
+    m_page->ListBox5->show();
+}
+
+void AutoRosterTab::Button13Click()
+{
+    m_page->ListBox5->hide();
+    m_page->ListBox6->show();
+}
+
+namespace {
+QStringList linesOf(const QListWidget* list)
+{
+    QStringList lines;
+    for (int row = 0; row < list->count(); ++row)
+        lines << list->item(row)->text();
+    return lines;
+}
+}
+
+void AutoRosterTab::RadioButton3Click()
+{
+    print(linesOf(m_page->ListBox2), int(RosterPrint::Escala));
+}
+
+void AutoRosterTab::RadioButton4Click()
+{
+    print(linesOf(m_page->ListBox5), int(RosterPrint::Erros));
+}
+
+void AutoRosterTab::RadioButton7Click()
+{
+    print(linesOf(m_page->ListBox6), int(RosterPrint::Alertas));
+}
+
+void AutoRosterTab::print(const QStringList& lines, int which)
+{
+    const auto kind = RosterPrint(which);
+    PrintDocument(m_window, RosterPrintTitle(kind), [lines, kind](PageDevice& page) {
+        PrintRosterList(page, kind, lines);
+    });
+}
+
+void AutoRosterTab::untickPrintChoices()
+{
+    for (QRadioButton* choice : {m_page->RadioButton3, m_page->RadioButton4}) {
+        const bool exclusive = choice->autoExclusive();
+        choice->setAutoExclusive(false);
+        choice->blockSignals(true);
+        choice->setChecked(false);
+        choice->blockSignals(false);
+        choice->setAutoExclusive(exclusive);
+    }
+}
+
+void AutoRosterTab::showSession()
+{
+    const RosterButtons buttons = m_session.buttons();
+    m_page->Button6->setVisible(buttons.button6);
+    m_page->BPrever->setVisible(buttons.bPrever);
+    m_page->BEscalar->setVisible(buttons.bEscalar);
+    m_page->BDesfazer->setVisible(buttons.bDesfazer);
+    m_page->Edit1->setEnabled(buttons.edit1Enabled);
+
+    m_page->ListBox2->clear();
+    m_page->ListBox2->addItems(m_session.rosterLines());
+    m_page->ListBox5->clear();
+    m_page->ListBox5->addItems(m_session.messageLines());
+    m_page->ListBox6->clear();
+    m_page->ListBox6->addItems(m_session.alertLines());
+}
