@@ -2,6 +2,7 @@
 // Verificar again, declare the roster ready, Escalar; then what the tables and files hold.
 #include "FixtureFolder.h"
 #include "ScriptedDialogs.h"
+#include "common/ClickableLabel.h"
 #include "common/ModalWindows.h"
 #include "common/PrintJob.h"
 #include "common/SharedWindows.h"
@@ -9,6 +10,7 @@
 #include "data/Dates.h"
 #include "data/UGlobal.h"
 #include "printing/RecordingPrinter.h"
+#include "maintenance/MaintenancePage.h"
 #include "rostering/AutoRosterPage.h"
 #include "rostering/AutoRosterTab.h"
 #include "rostering/UForaEscSgte.h"
@@ -235,6 +237,23 @@ private slots:
         QVERIFY(page().Edit1->isEnabled());
         QVERIFY(!page().BDesfazer->isVisibleTo(&page()));
         QCOMPARE(DataFiles::ReadLastRosteredDay(), QStringLiteral("29/02/04"));
+    }
+
+    void item10UndoesFromADay()
+    {
+        ClickableLabel* item = m_window->Manutencao->item(QStringLiteral("Label35"));
+        m_dialogs->inputAnswers << std::nullopt << QStringLiteral("28/02/2004");
+        QTest::mouseClick(item, Qt::LeftButton);   // Cancel: nothing changes
+        QCOMPARE(storedHistory(m_data->module()).size(), 9);
+        QTest::mouseClick(item, Qt::LeftButton);
+        QCOMPARE(m_dialogs->shown.value(1),
+                 QStringLiteral("input: Desfazer Escalas | Primeiro dia a eliminar (dd/mm/aa):  | "));
+        QCOMPARE(m_dialogs->messages().size(), 2);   // the warning, each time
+        QVERIFY(m_dialogs->messages().first().contains(QStringLiteral("CUIDADO !")));
+        QCOMPARE(storedHistory(m_data->module()).size(), 3);
+        QCOMPARE(DataFiles::ReadLastRosteredDay(), QStringLiteral("27/02/04"));
+        QCOMPARE(page().LUltimaEscala->text(), QStringLiteral("27/02/04"));
+        QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("Label53"))->text(), QStringLiteral("27/02/04"));
     }
 
     void printChoicesPrintTheListsOnce()
