@@ -1,0 +1,215 @@
+#include "CliCommands.h"
+
+#include "data/Dates.h"
+#include "data/UGlobal.h"
+#include "rostering/Commit.h"
+#include "rostering/Removals.h"
+#include "rostering/RosterPrintout.h"
+#include "rostering/RosterSession.h"
+
+#include <cstdio>
+
+#ifdef RAVELHA_CLI_PRINT
+#include "PainterPrinter.h"
+#endif
+
+namespace Cli {
+
+namespace {
+
+void write(FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, bytes.size(), stream);
+}
+
+void out(const QString& text)
+{
+    write(stdout, text);
+}
+
+void err(const QString& text)
+{
+    write(stderr, text);
+}
+
+bool isCommand(const QString& name)
+{
+    static const QStringList names = {QStringLiteral("verificar"), QStringLiteral("escalar"),
+                                      QStringLiteral("desfazer"), QStringLiteral("imprimir")};
+    return names.contains(name);
+}
+
+struct Removal {
+    QString num;
+    QList<int> codes;      // empty: every registered service
+    QList<QDate> days;
+    QString error;
+};
+
+// NUM[:COD,COD...]:DD/MM/YY[,DD/MM/YY...]
+Removal parseRemoval(const QString& spec)
+{
+    Removal removal;
+    const QStringList parts = spec.split(QLatin1Char(':'));
+    if (parts.size() < 2 || parts.size() > 3 || parts.first().trimmed().isEmpty() || parts.last().isEmpty()) {
+        removal.error = QStringLiteral("--retirar %1: use NUM[:COD,COD...]:DD/MM/AA[,DD/MM/AA...]").arg(spec);
+        return removal;
+    }
+    removal.num = parts.first().trimmed();
+    if (parts.size() == 3) {
+        for (const QString& text : parts.at(1).split(QLatin1Char(','))) {
+            bool ok = false;
+            const int code = text.trimmed().toInt(&ok);
+            if (!ok || code < 1 || code > Capacity::Services || Global().ServiceTable[code].Descr.isEmpty()) {
+                removal.error = QStringLiteral("--retirar %1: \"%2\" não é o código de um serviço cadastrado.")
+                                    .arg(spec, text);
+                return removal;
+            }
+            removal.codes << code;
+        }
+    }
+    for (const QString& text : parts.last().split(QLatin1Char(','))) {
+        const std::optional<QDate> day = Dates::parse(text);
+        if (!day) {
+            removal.error = QStringLiteral("--retirar %1: %2").arg(spec, Dates::invalidDateMessage(text));
+            return removal;
+        }
+        removal.days << *day;
+    }
+    return removal;
+}
+
+void printLists(const RosterSession& session)
+{
+    for (const QString& line : session.rosterLines())
+        out(line);
+    out(QStringLiteral("== Mensagens"));
+    for (const QString& line : session.messageLines())
+        out(line);
+}
+
+// Verifies with the removals; prints the refusal and gives false when there is one.
+bool verify(RosterSession& session, const Command& command, int& exit)
+{
+    LoadServices();
+    QList<Removal> removals;
+    for (const QString& spec : command.removals) {
+        const Removal removal = parseRemoval(spec);
+        if (!removal.error.isEmpty()) {
+            err(removal.error);
+            err(usage());
+            exit = BadUsage;
+            return false;
+        }
+        removals << removal;
+    }
+    for (const Removal& removal : removals) {
+        QList<int> codes = removal.codes;
+        if (codes.isEmpty()) {
+            for (int code = 1; code <= Capacity::Services; ++code) {
+                if (!Global().ServiceTable[code].Descr.isEmpty())
+                    codes << code;
+            }
+        }
+        if (const std::optional<QString> refusal = AddRemoval(removal.num, codes, removal.days)) {
+            err(*refusal);
+            exit = Refused;
+            return false;
+        }
+    }
+    if (!session.verify(command.day)) {
+        err(session.refusal());
+        exit = Refused;
+        return false;
+    }
+    return true;
+}
+
+}
+
+QString usage()
+{
+    return QStringLiteral(
+        "uso: ravelha-cli [--dados PASTA] verificar DD/MM/AA [--retirar NUM[:COD,COD...]:DD/MM/AA[,DD/MM/AA...]]...\n"
+        "     ravelha-cli [--dados PASTA] escalar DD/MM/AA [--retirar ...]...\n"
+        "     ravelha-cli [--dados PASTA] desfazer DD/MM/AA\n"
+        "     ravelha-cli [--dados PASTA] imprimir DD/MM/AA --pdf ARQUIVO\n"
+        "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");
+}
+
+Command parse(const QStringList& arguments)
+{
+    Command command;
+    QStringList rest = arguments.mid(1);
+    if (rest.isEmpty()) {
+        command.error = QStringLiteral("Falta o comando.");
+        return command;
+    }
+    command.name = rest.takeFirst();
+    if (!isCommand(command.name)) {
+        command.error = QStringLiteral("Comando desconhecido: %1").arg(command.name);
+        return command;
+    }
+    if (rest.isEmpty() || rest.first().startsWith(QStringLiteral("--"))) {
+        command.error = QStringLiteral("Falta o dia (DD/MM/AA).");
+        return command;
+    }
+    command.day = rest.takeFirst();
+    const bool removals = command.name == QStringLiteral("verificar") || command.name == QStringLiteral("escalar");
+    while (!rest.isEmpty()) {
+        const QString option = rest.takeFirst();
+        if (option == QStringLiteral("--retirar") && removals && !rest.isEmpty()) {
+            command.removals << rest.takeFirst();
+        } else if (option == QStringLiteral("--pdf") && command.name == QStringLiteral("imprimir") && !rest.isEmpty()
+                   && command.pdf.isEmpty()) {
+            command.pdf = rest.takeFirst();
+        } else {
+            command.error = QStringLiteral("Argumento inesperado: %1").arg(option);
+            return command;
+        }
+    }
+    if (command.name == QStringLiteral("imprimir") && command.pdf.isEmpty())
+        command.error = QStringLiteral("Falta --pdf ARQUIVO.");
+    return command;
+}
+
+int run(const Command& command)
+{
+    if (command.name == QStringLiteral("desfazer")) {
+        const UndoOutcome outcome = UndoFromAnswer(command.day);
+        if (!outcome.ran) {
+            err(outcome.message.isEmpty() ? Dates::invalidDateMessage(command.day) : outcome.message);
+            return Refused;
+        }
+        out(QStringLiteral("Última Escalação: ") + Dates::show(outcome.newLast));
+        return Ok;
+    }
+
+    RosterSession session;
+    int exit = Ok;
+    if (!verify(session, command, exit))
+        return exit;
+
+    if (command.name == QStringLiteral("imprimir")) {
+#ifdef RAVELHA_CLI_PRINT
+        std::unique_ptr<QPrinter> printer = PdfPrinter(command.pdf);
+        PainterPrinter page(*printer);
+        PrintRosterList(page, RosterPrint::Escala, session.rosterLines());
+        return Ok;
+#else
+        err(QStringLiteral("Esta compilação de ravelha-cli não imprime."));
+        return Refused;
+#endif
+    }
+
+    printLists(session);
+    if (command.name == QStringLiteral("escalar")) {
+        session.chooseReady();
+        session.commit();
+        out(QStringLiteral("Última Escalação: ") + Global().LastRosteredDay);
+    }
+    return Ok;
+}
+
+}

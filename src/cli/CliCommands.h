@@ -1,0 +1,27 @@
+#pragma once
+// The commands of ravelha-cli, on the same core as the windows.
+
+#include <QString>
+#include <QStringList>
+
+namespace Cli {
+
+enum Exit { Ok = 0, Refused = 1, BadUsage = 2 };
+
+struct Command {
+    QString name;            // verificar, escalar, desfazer, imprimir
+    QString day;             // the day typed
+    QStringList removals;    // each --retirar value
+    QString pdf;             // imprimir: the file
+    QString error;           // bad usage: what is wrong
+};
+
+QString usage();
+
+// The command of the arguments left after --dados was taken out (the program name first).
+Command parse(const QStringList& arguments);
+
+// Runs a parsed command on the data folder already chosen; writes to stdout and stderr.
+int run(const Command& command);
+
+}

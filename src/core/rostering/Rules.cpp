@@ -1,0 +1,239 @@
+#include "Rules.h"
+
+#include "Removals.h"
+
+#include "data/CoreError.h"
+#include "data/Dates.h"
+#include "data/UGlobal.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// A day as a whole number; "no day" is 0, before every day.
+qint64 dayNumber(const QDate& day)
+{
+    return day.isValid() ? day.toJulianDay() : 0;
+}
+
+bool within(const QDate& day, const QDate& first, const QDate& last)
+{
+    const qint64 d = dayNumber(day);
+    return dayNumber(first) <= d && d <= dayNumber(last);
+}
+
+void sortDays(std::array<QDate, Capacity::ServiceDays>& days)
+{
+    // An empty slot comes before every day.
+    auto greater = [](const QDate& a, const QDate& b) { return dayNumber(a) > dayNumber(b); };
+    for (int a = 0; a < Capacity::ServiceDays; ++a)
+        for (int b = a + 1; b < Capacity::ServiceDays; ++b)
+            if (greater(days[a], days[b]))
+                std::swap(days[a], days[b]);
+}
+
+// A count cell as a whole number; any other text stops the operation with a message.
+int count(const QString& cell, const QString& num, const QString& service = QString())
+{
+    bool ok = false;
+    const int value = cell.trimmed().toInt(&ok);
+    if (!ok) {
+        const QString where = service.isEmpty() ? QString() : QStringLiteral(" na escala de ") + service;
+        throw CoreError(QStringLiteral("A contagem \"%1\" do militar %2%3 não é um número inteiro.")
+                            .arg(cell, num, where));
+    }
+    return value;
+}
+
+int rowsInUse(const RosterTable& roster)
+{
+    int n = 0;
+    while (n < Capacity::RosterRows && !roster.cell(RosterTable::NumCol, n + 1).isEmpty())
+        ++n;
+    return n;
+}
+
+}
+
+int FindSoldier(const QString& num)
+{
+    const std::vector<SoldierRecord>& soldiers = Global().SoldierTable;
+    for (int i = 1; i <= Capacity::Soldiers && !soldiers[i].Num.isEmpty(); ++i) {
+        if (soldiers[i].Num == num)
+            return i;
+    }
+    return 0;
+}
+
+bool RestOk(const SoldierRecord& soldier, const QDate& day)
+{
+    const qint64 d = dayNumber(day);
+    for (const QDate& served : soldier.USv) {
+        if (served.isValid() && std::abs(d - served.toJulianDay()) < 3)
+            return false;
+    }
+    return true;
+}
+
+bool AbsenceOk(const SoldierRecord& soldier, const QDate& day, QStringList& messages)
+{
+    const qint64 d = dayNumber(day);
+    if (d < dayNumber(soldier.Ini) || d > dayNumber(soldier.Fim))
+        return true;
+    if (soldier.PR != QStringLiteral("P"))
+        return false;
+    const QString ini = Dates::show(soldier.Ini);
+    const QString fim = Dates::show(soldier.Fim);
+    Global().AbsenceNote = QStringLiteral("Previsto sair da escala de ") + ini + QStringLiteral(" a ") + fim;
+    messages << QStringLiteral("Dia: ") + Dates::show(day) + QStringLiteral("  Nº:  ") + soldier.Num
+            + QStringLiteral("  Previsto sair da escala de: ") + ini + QStringLiteral(" a ") + fim;
+    return true;
+}
+
+QString MissingPersonnelLine(const QDate& day, const QString& num, const QString& service)
+{
+    return QStringLiteral("Dia: ") + Dates::show(day) + QStringLiteral("  Nº:  ") + num
+        + QStringLiteral("  Sem cadastro de pessoal: não foi escalado para ") + service;
+}
+
+QString NextCandidate(int serviceCode, RosterTable& roster, const QDate& day, QStringList& messages)
+{
+    GlobalModel& g = Global();
+    if (g.SearchCursor < 1)
+        g.SearchCursor = 1;
+    while (g.SearchCursor <= Capacity::RosterRows) {
+        const int row = g.SearchCursor++;
+        g.AbsenceNote.clear();
+        const QString num = roster.cell(RosterTable::NumCol, row);
+        if (num.isEmpty())
+            return QString();
+        const int index = FindSoldier(num);
+        if (index == 0) {
+            const QString service = serviceCode >= 1 && serviceCode <= Capacity::Services
+                ? g.ServiceTable[serviceCode].Descr
+                : QString::number(serviceCode);
+            messages << MissingPersonnelLine(day, num, service);
+            continue;
+        }
+        SoldierRecord& soldier = g.SoldierTable[index];
+        if (NotRemoved(soldier.Num, serviceCode, day) && RestOk(soldier, day) && AbsenceOk(soldier, day, messages)) {
+            RecordServiceDay(soldier, day);
+            return num;
+        }
+    }
+    return QString();
+}
+
+void RecordServiceDay(SoldierRecord& soldier, const QDate& day)
+{
+    sortDays(soldier.USv);
+    soldier.USv[0] = day;
+    sortDays(soldier.USv);
+}
+
+void ChangeCounts(const QString& kind, const QString& num, int step)
+{
+    const int column = kind == QStringLiteral("Vm") ? RosterTable::VmCol : RosterTable::PtCol;
+    GlobalModel& g = Global();
+    for (int n = 1; n <= Capacity::Services; ++n) {
+        if (g.ServiceTable[n].Descr.isEmpty())
+            continue;
+        RosterTable& roster = g.Grades[n];
+        for (int row = 1; row <= Capacity::RosterRows; ++row) {
+            const QString& rowNum = roster.cell(RosterTable::NumCol, row);
+            if (rowNum.isEmpty())
+                break;
+            if (rowNum == num) {
+                QString& cell = roster.cell(column, row);
+                cell = QString::number(count(cell, num, g.ServiceTable[n].Descr) + step);
+                break;
+            }
+        }
+    }
+}
+
+void SortRosterTable(RosterTable& roster, const QString& kind)
+{
+    const int n = rowsInUse(roster);
+    if (n < 2)
+        return;
+    const bool red = kind == QStringLiteral("Vm");
+
+    // The key of a row is the text of (count of the kind + 100) followed by the text of (other
+    // count + 100), compared as text. Keys are turned into numbers of the same order: directly
+    // when every count lies in 0..899 (three digits each), else by ranking the distinct texts.
+    std::vector<int> first(n), second(n);
+    bool threeDigits = true;
+    for (int i = 0; i < n; ++i) {
+        const QString& num = roster.cell(RosterTable::NumCol, i + 1);
+        const int pt = count(roster.cell(RosterTable::PtCol, i + 1), num);
+        const int vm = count(roster.cell(RosterTable::VmCol, i + 1), num);
+        first[i] = (red ? vm : pt) + 100;
+        second[i] = (red ? pt : vm) + 100;
+        threeDigits = threeDigits && first[i] >= 100 && first[i] <= 999 && second[i] >= 100 && second[i] <= 999;
+    }
+    std::vector<qint64> key(n);
+    if (threeDigits) {
+        for (int i = 0; i < n; ++i)
+            key[i] = qint64(first[i]) * 1000 + second[i];
+    } else {
+        std::vector<QString> text(n);
+        for (int i = 0; i < n; ++i)
+            text[i] = QString::number(first[i]) + QString::number(second[i]);
+        std::vector<QString> distinct = text;
+        std::sort(distinct.begin(), distinct.end());
+        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+        for (int i = 0; i < n; ++i)
+            key[i] = std::lower_bound(distinct.begin(), distinct.end(), text[i]) - distinct.begin();
+    }
+
+    // The exchange sort: for each place a, every later place b whose key is smaller than the
+    // one now at a exchanges with it. Done on indices, then the rows are moved once.
+    std::vector<int> order(n);
+    for (int i = 0; i < n; ++i)
+        order[i] = i;
+    for (int a = 0; a < n; ++a) {
+        int current = order[a];
+        qint64 currentKey = key[current];
+        for (int b = a + 1; b < n; ++b) {
+            const int other = order[b];
+            if (currentKey > key[other]) {
+                order[b] = current;
+                current = other;
+                currentKey = key[other];
+            }
+        }
+        order[a] = current;
+    }
+    std::vector<std::array<QString, RosterTable::Columns>> rows(n);
+    for (int i = 0; i < n; ++i)
+        rows[i] = roster.row(i + 1);
+    for (int i = 0; i < n; ++i)
+        roster.row(i + 1) = rows[order[i]];
+}
+
+void CheckManualAssignment(const QString& num, const QString& kind, const QDate& day, QStringList& messages)
+{
+    const int index = FindSoldier(num);
+    if (index == 0)
+        return;
+    SoldierRecord& soldier = Global().SoldierTable[index];
+    const QString dayText = Dates::show(day);
+    for (const QDate& served : soldier.USv) {
+        if (served.isValid() && std::abs(dayNumber(day) - served.toJulianDay()) < 3)
+            messages << num + QStringLiteral(" não terá folga de 48 Hs no dia ") + dayText;
+    }
+    const bool absent = within(day, soldier.Ini, soldier.Fim);
+    const QString period = Dates::show(soldier.Ini) + QStringLiteral(" a ") + Dates::show(soldier.Fim);
+    if (soldier.PR == QStringLiteral("R") && absent) {
+        messages << QStringLiteral("Dia: ") + dayText + QStringLiteral("  Nº:  ") + num
+                + QStringLiteral(" Não pode ser escalado; está fora da escala de ") + period;
+        return;
+    }
+    if (soldier.PR == QStringLiteral("P") && absent)
+        messages << QStringLiteral("Dia: ") + dayText + QStringLiteral("  Nº:  ") + num
+                + QStringLiteral(" está previsto sair da escala de ") + period;
+    RecordServiceDay(soldier, day);
+    ChangeCounts(kind, num, +1);
+}

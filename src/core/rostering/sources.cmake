@@ -1,0 +1,13 @@
+# Automatic rostering: calendar, availability rules, computation, commit and undo, printouts.
+target_sources(ravelha_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/Calendar.h ${CMAKE_CURRENT_LIST_DIR}/Calendar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Removals.h ${CMAKE_CURRENT_LIST_DIR}/Removals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Rules.h ${CMAKE_CURRENT_LIST_DIR}/Rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Computation.h ${CMAKE_CURRENT_LIST_DIR}/Computation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Commit.h ${CMAKE_CURRENT_LIST_DIR}/Commit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RosterSession.h ${CMAKE_CURRENT_LIST_DIR}/RosterSession.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RosterPrintout.h ${CMAKE_CURRENT_LIST_DIR}/RosterPrintout.cpp
+  # The printing seam every printout is written against.
+  ${CMAKE_CURRENT_LIST_DIR}/../printing/Printer.h ${CMAKE_CURRENT_LIST_DIR}/../printing/Printer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../printing/RecordingPrinter.h
+)

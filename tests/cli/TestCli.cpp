@@ -1,0 +1,260 @@
+// ravelha-cli run as a program on a fresh copy of a data set.
+#include "FixtureFolder.h"
+#include "data/DataFiles.h"
+#include "data/Dates.h"
+#include "data/TextFile.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Result {
+    int exit = -1;
+    QStringList out;   // lines of standard output
+    QString err;
+};
+
+// The environment of the tests without a data folder of its own.
+QProcessEnvironment plainEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("RAVELHA_DADOS"));
+    return env;
+}
+
+Result cli(const QStringList& arguments, const QProcessEnvironment& environment = plainEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(RAVELHA_CLI), arguments);
+    Result result;
+    if (!process.waitForFinished(-1))
+        return result;
+    result.exit = process.exitCode();
+    QString out = QString::fromUtf8(process.readAllStandardOutput());
+    if (out.endsWith(QLatin1Char('\n')))
+        out.chop(1);
+    result.out = out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n'));
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+Result cli(FixtureFolder& data, QStringList arguments)
+{
+    return cli(QStringList{QStringLiteral("--dados"), data.path()} + arguments);
+}
+
+// Every row of the tables a roster changes, and Escala.Txt.
+QStringList storedState(FixtureFolder& data)
+{
+    QStringList state;
+    for (const QString& table : {"Sv1", "Sv2", "Sv3", "Sv4", "Basico", "Hist"}) {
+        QSqlQuery q = data.module().openTable(Alias::Ravelha, table, 100000);
+        state << QStringLiteral("== ") + table;
+        while (q.next()) {
+            QStringList values;
+            for (int c = 0; c < q.record().count(); ++c)
+                values << q.value(c).toString();
+            state << values.join(QLatin1Char('|'));
+        }
+    }
+    state << TextFile::readLines(data.file(DataFiles::Escala));
+    return state;
+}
+
+// The service lines of one day in the listing.
+QStringList dayOf(const QStringList& listing, const QString& header)
+{
+    const int at = listing.indexOf(header);
+    QStringList lines;
+    for (int i = at + 1; at >= 0 && i < listing.size() && listing.at(i) != QStringLiteral("     ")
+         && listing.at(i) != QStringLiteral("== Mensagens");
+         ++i)
+        lines << listing.at(i);
+    return lines;
+}
+
+const QString Usage = QStringLiteral("uso: ravelha-cli");
+
+}
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void verificarListsEveryDayWithEveryService()
+    {
+        FixtureFolder data(QStringLiteral("inicial"));
+        const QStringList before = storedState(data);
+        const Result result = cli(data, {QStringLiteral("verificar"), QStringLiteral("10/03/04")});
+        QCOMPARE(result.exit, 0);
+        QCOMPARE(result.err, QString());
+        // Nine days of a separator, a header and four services; no messages.
+        QCOMPARE(result.out.size(), 9 * 6 + 1);
+        QCOMPARE(result.out.last(), QStringLiteral("== Mensagens"));
+        const QRegularExpression names[] = {
+            QRegularExpression(QStringLiteral("^     Cb Gda:  (\\d+-\\S+  ){3}$")),
+            QRegularExpression(QStringLiteral("^     Sd Gda:  (\\d+-\\S+  ){3}$")),
+            QRegularExpression(QStringLiteral("^     Of Dia:  (\\d+-\\S+  ){1}$")),
+            QRegularExpression(QStringLiteral("^     Adj Of:  (\\d+-\\S+  ){1}$")),
+        };
+        for (int day = 2; day <= 10; ++day) {
+            const QDate date(2004, 3, day);
+            const QString kind = date.dayOfWeek() >= 6 ? QStringLiteral("Vm") : QStringLiteral("Pt");
+            const QString header = QStringLiteral("               %1 (%2)").arg(date.toString(QStringLiteral("dd/MM/yy")), kind);
+            QCOMPARE(result.out.at((day - 2) * 6), QStringLiteral("     "));
+            QCOMPARE(result.out.at((day - 2) * 6 + 1), header);
+            const QStringList services = dayOf(result.out, header);
+            QCOMPARE(services.size(), 4);
+            for (int s = 0; s < 4; ++s)
+                QVERIFY2(names[s].match(services.at(s)).hasMatch(), qPrintable(services.at(s)));
+        }
+        QCOMPARE(storedState(data), before);   // verifying writes nothing
+    }
+
+    void escalarThenDesfazerLeavesEverythingAsBefore()
+    {
+        FixtureFolder data(QStringLiteral("inicial"));
+        const QStringList before = storedState(data);
+        const Result escalar = cli(data, {QStringLiteral("escalar"), QStringLiteral("10/03/04")});
+        QCOMPARE(escalar.exit, 0);
+        QCOMPARE(escalar.out.last(), QStringLiteral("Última Escalação: 10/03/04"));
+        QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"10/03/04"});
+        const QStringList rostered = storedState(data).filter(QRegularExpression(QStringLiteral("^2004-03-(0[2-9]|10)\\|")));
+        QCOMPARE(rostered.size(), 9 * 4);
+        QVERIFY(storedState(data) != before);
+
+        const Result desfazer = cli(data, {QStringLiteral("desfazer"), QStringLiteral("02/03/04")});
+        QCOMPARE(desfazer.exit, 0);
+        QCOMPARE(desfazer.out, QStringList{"Última Escalação: 01/03/04"});
+        QCOMPARE(storedState(data), before);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("invalid day") << QStringList{"verificar", "31/02/04"} << "31/02/04 >>> Data inválida\n";
+        QTest::newRow("preparation period")
+            << QStringList{"escalar", "21/03/04"}
+            << "Antes de escalar, você deve alongar a data de preparação do Sistema\n\n"
+               "                       A data atual vai até o dia 20/03/04\n\n"
+               "              Para ampliá-la, use o item 5. da aba /Manutenção/\n";
+        QTest::newRow("day already rostered")
+            << QStringList{"verificar", "05/03/04", "LAST:28/02/04"} << "O Serviço de Of Dia já foi escalado no dia 29/02/04\n";
+        QTest::newRow("undo of no day") << QStringList{"desfazer", "ontem"} << "ontem >>> Data inválida\n";
+        QTest::newRow("eleven days removed")
+            << QStringList{"verificar", "10/03/04", "--retirar", "21:02/03/04,03/03/04,04/03/04,05/03/04,06/03/04,07/03/04,"
+                                                                  "08/03/04,09/03/04,10/03/04,11/03/04,12/03/04"}
+            << "Escolha no máximo 10 dias de cada vez (foram escolhidos 11); o militar 21 não foi retirado.\n\n"
+               "Para mais dias, retire-o outra vez com os dias restantes.\n";
+    }
+    void refusals()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        FixtureFolder data(QStringLiteral("inicial"));
+        if (arguments.last().startsWith(QStringLiteral("LAST:")))
+            DataFiles::WriteLastRosteredDay(*Dates::parse(arguments.takeLast().mid(5)));
+        const QStringList before = storedState(data);
+        const Result result = cli(data, arguments);
+        QCOMPARE(result.exit, 1);
+        QCOMPARE(result.err, message);
+        QVERIFY(result.out.isEmpty());
+        QCOMPARE(storedState(data), before);
+    }
+
+    void badUsage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("nothing") << QStringList{};
+        QTest::newRow("unknown command") << QStringList{"apagar", "10/03/04"};
+        QTest::newRow("no day") << QStringList{"verificar"};
+        QTest::newRow("print without a file") << QStringList{"imprimir", "10/03/04"};
+        QTest::newRow("removal without days") << QStringList{"verificar", "10/03/04", "--retirar", "21"};
+        QTest::newRow("removal from no service") << QStringList{"verificar", "10/03/04", "--retirar", "21:9:02/03/04"};
+        QTest::newRow("removal on no day") << QStringList{"verificar", "10/03/04", "--retirar", "21:30/02/04"};
+        QTest::newRow("removal when undoing") << QStringList{"desfazer", "02/03/04", "--retirar", "21:02/03/04"};
+        QTest::newRow("one argument too many") << QStringList{"verificar", "10/03/04", "11/03/04"};
+    }
+    void badUsage()
+    {
+        QFETCH(QStringList, arguments);
+        FixtureFolder data(QStringLiteral("inicial"));
+        const QStringList before = storedState(data);
+        const Result result = cli(data, arguments);
+        QCOMPARE(result.exit, 2);
+        QVERIFY2(result.err.contains(Usage), qPrintable(result.err));
+        QCOMPARE(storedState(data), before);
+    }
+
+    void removalsApplyToTheirServicesAndDays_data()
+    {
+        QTest::addColumn<QString>("removal");
+        QTest::addColumn<bool>("onSecond");
+        QTest::newRow("none") << QString() << true;
+        QTest::newRow("every service") << "21:02/03/04" << false;
+        QTest::newRow("his service") << "21:3,4:02/03/04,05/03/04" << false;
+        QTest::newRow("a service he is not in") << "21:4:02/03/04" << true;
+        QTest::newRow("another day") << "21:03/03/04" << true;
+    }
+    void removalsApplyToTheirServicesAndDays()
+    {
+        QFETCH(QString, removal);
+        QFETCH(bool, onSecond);
+        FixtureFolder data(QStringLiteral("inicial"));
+        QStringList arguments{QStringLiteral("verificar"), QStringLiteral("04/03/04")};
+        if (!removal.isEmpty())
+            arguments << QStringLiteral("--retirar") << removal;
+        const Result result = cli(data, arguments);
+        QCOMPARE(result.exit, 0);
+        const QStringList second = dayOf(result.out, QStringLiteral("               02/03/04 (Pt)"));
+        QCOMPARE(second.size(), 4);
+        QCOMPARE(second.first().contains(QStringLiteral(" 21-Silveira ")), onSecond);
+        QVERIFY(second.first().count(QLatin1Char('-')) == 3);
+    }
+
+    void dataFolderFromTheEnvironmentMustExist()
+    {
+        FixtureFolder data(QStringLiteral("inicial"));
+        QProcessEnvironment env = plainEnvironment();
+        env.insert(QStringLiteral("RAVELHA_DADOS"), data.path());
+        QCOMPARE(cli({QStringLiteral("verificar"), QStringLiteral("02/03/04")}, env).exit, 0);
+
+        const QString missing = QDir(data.path()).filePath(QStringLiteral("nao-existe"));
+        const Result result = cli({QStringLiteral("--dados"), missing, QStringLiteral("verificar"), QStringLiteral("02/03/04")});
+        QCOMPARE(result.exit, 1);
+        QCOMPARE(result.err, QStringLiteral("A pasta de dados \"%1\" não existe.\n").arg(QDir::toNativeSeparators(missing)));
+        QVERIFY(!QFileInfo::exists(missing));
+    }
+
+    void imprimirWritesThePdf()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        FixtureFolder data(QStringLiteral("inicial"));
+        const QStringList before = storedState(data);
+        const QString pdf = QDir(data.path()).filePath(QStringLiteral("escala.pdf"));
+        const Result result = cli(data, {QStringLiteral("imprimir"), QStringLiteral("04/03/04"), QStringLiteral("--pdf"), pdf});
+        QCOMPARE(result.exit, 0);
+        QProcess reader;
+        reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(reader.waitForFinished());
+        const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+        QVERIFY(text.contains(QStringLiteral("Escala de Serviço")));
+        for (const QString& day : {"02/03/04 (Pt)", "03/03/04 (Pt)", "04/03/04 (Pt)"})
+            QVERIFY(text.contains(day));
+        QVERIFY(!text.contains(QStringLiteral("05/03/04")));
+        QCOMPARE(text.count(QStringLiteral("Of Dia:")), 3);
+        QCOMPARE(storedState(data), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "TestCli.moc"

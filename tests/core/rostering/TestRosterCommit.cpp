@@ -1,0 +1,268 @@
+// "Escalar" and the undo from a day, on the small fixture (rostered up to 29/02/04; red days
+// include 28/02, 29/02 and 06/03/04).
+#include "FixtureFolder.h"
+#include "data/CoreError.h"
+#include "data/DataFiles.h"
+#include "data/TextFile.h"
+#include "data/UGlobal.h"
+#include "rostering/Commit.h"
+#include "rostering/Computation.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+namespace {
+
+QDate march(int day)
+{
+    return QDate(2004, 3, day);
+}
+
+// The rows of a stored table, each as its values joined by "|".
+QStringList rowsOf(TDMGeral& module, const QString& table)
+{
+    QSqlQuery q = module.openTable(Alias::Ravelha, table, 100000);
+    QStringList rows;
+    while (q.next()) {
+        QStringList values;
+        for (int c = 0; c < q.record().count(); ++c)
+            values << q.value(c).toString();
+        rows << values.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+// Everything a roster changes: the rosters, the personnel register, the history, Escala.Txt.
+QStringList storedState(FixtureFolder& data)
+{
+    QStringList state;
+    for (const QString& table : {"Sv1", "Sv2", "Sv3", "Basico", "Hist"})
+        state << QStringLiteral("== ") + table << rowsOf(data.module(), table);
+    state << TextFile::readLines(data.file(DataFiles::Escala));
+    return state;
+}
+
+QString storedCounts(FixtureFolder& data, int code, const QString& num)
+{
+    for (const QString& row : rowsOf(data.module(), QStringLiteral("Sv%1").arg(code)))
+        if (row.section(QLatin1Char('|'), 0, 0) == num)
+            return row.section(QLatin1Char('|'), 1, 2).replace(QLatin1Char('|'), QLatin1Char('/'));
+    return QString();
+}
+
+QString storedServiceDays(FixtureFolder& data, const QString& num)
+{
+    QSqlQuery q = data.module().selectBasicoByNum(num);
+    return q.next() ? q.value(QStringLiteral("USv")).toString() : QString();
+}
+
+void addHistory(const QList<HistoryRecord>& records)
+{
+    LoadHistory();
+    int free = HistoryInUse() + 1;
+    for (const HistoryRecord& r : records)
+        Global().HistoryCache[free++] = r;
+    SaveHistory();
+}
+
+void failOn(FixtureFolder& data, const QString& event)
+{
+    QSqlQuery q(data.module().database(Alias::Ravelha));
+    QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER falha BEFORE %1 ON Hist BEGIN SELECT RAISE(ABORT, 'disco cheio'); END")
+                       .arg(event)));
+}
+
+void commit(const QString& target)
+{
+    const RosterRun run = VerifyRoster(target);
+    QVERIFY2(!run.refused, qPrintable(run.refusal));
+    CommitRoster(*run.verified);
+}
+
+}
+
+class TestRosterCommit : public QObject {
+    Q_OBJECT
+private slots:
+    void commitLeavesNoDayAfterTheTarget()
+    {
+        FixtureFolder data;
+        commit(QStringLiteral("01/03/04"));   // 02/03 and 03/03 were computed too
+        QCOMPARE(rowsOf(data.module(), QStringLiteral("Hist")).filter(QStringLiteral("2004-03")),
+                 QStringList({"2004-03-01|1|Of Dia|1 |Pt", "2004-03-01|2|Adj Of|4 |Pt", "2004-03-01|3|Cb Gda|8 7 |Pt"}));
+        QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"01/03/04"});
+        QCOMPARE(Global().LastRosteredDay, QStringLiteral("01/03/04"));
+        QCOMPARE(storedCounts(data, 1, QStringLiteral("1")), QStringLiteral("2/0"));
+        QCOMPARE(storedCounts(data, 1, QStringLiteral("2")), QStringLiteral("0/1"));   // chosen on 02/03, taken back
+        QCOMPARE(storedCounts(data, 3, QStringLiteral("7")), QStringLiteral("2/0"));
+        QCOMPARE(storedCounts(data, 3, QStringLiteral("10")), QStringLiteral("0/1"));
+        QCOMPARE(storedServiceDays(data, QStringLiteral("1")), QStringLiteral("27/02/04 01/03/04 "));
+        QCOMPARE(storedServiceDays(data, QStringLiteral("2")), QStringLiteral("28/02/04 "));
+    }
+
+    void commitToAnEarlierDayTakesTheLaterDaysBack()
+    {
+        FixtureFolder data;
+        commit(QStringLiteral("27/02/04"));
+        QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"27/02/04"});
+        QVERIFY(rowsOf(data.module(), QStringLiteral("Hist")).filter(QRegularExpression("2004-02-2[89]")).isEmpty());
+        QCOMPARE(storedCounts(data, 1, QStringLiteral("2")), QStringLiteral("0/0"));
+        QCOMPARE(storedCounts(data, 3, QStringLiteral("12")), QStringLiteral("0/0"));
+        QCOMPARE(storedCounts(data, 1, QStringLiteral("1")), QStringLiteral("1/0"));
+        QCOMPARE(storedServiceDays(data, QStringLiteral("2")), QString());
+    }
+
+    void rosterThenUndoIsTheShorterRoster()
+    {
+        QStringList afterUndo;
+        {
+            FixtureFolder longer;
+            commit(QStringLiteral("09/03/04"));
+            const int rowsFrom5 =
+                rowsOf(longer.module(), QStringLiteral("Hist")).filter(QRegularExpression("^2004-03-0[5-9]")).size();
+            QVERIFY(rowsFrom5 >= 5 * 2);
+            const UndoOutcome undone = UndoFrom(march(5));
+            QVERIFY(undone.ran);
+            QCOMPARE(undone.newLast, march(4));
+            QCOMPARE(undone.removedRecords, rowsFrom5);
+            afterUndo = storedState(longer);
+        }
+        FixtureFolder shorter;
+        commit(QStringLiteral("04/03/04"));
+        QCOMPARE(afterUndo, storedState(shorter));
+    }
+
+    void undoTakesEachListedServiceBack_data()
+    {
+        QTest::addColumn<QString>("numbers");
+        QTest::addColumn<QStringList>("counts");   // of 8 (stored 1/0) and 9 (stored 0/1) afterwards
+        QTest::newRow("each followed by a blank") << "7 8 9 " << QStringList{"0/0", "-1/1"};
+        QTest::newRow("no blank at the end") << "7 8 9" << QStringList{"0/0", "-1/1"};
+        QTest::newRow("two blanks end the list") << "7  8 9 " << QStringList{"1/0", "0/1"};
+    }
+    void undoTakesEachListedServiceBack()
+    {
+        QFETCH(QString, numbers);
+        QFETCH(QStringList, counts);
+        FixtureFolder data;
+        data.module().insertRosterRow(1, QStringLiteral("7"), 4, 4);   // Gonçalves is in two rosters
+        LoadSoldiers();
+        for (int i = 1; i <= 12; ++i)
+            Global().SoldierTable[i].USv[9] = march(5);
+        SaveSoldiers();
+        addHistory({{march(4), 1, QStringLiteral("Of Dia"), QStringLiteral("1"), QStringLiteral("Pt")},
+                    {march(5), 3, QStringLiteral("Cb Gda"), numbers, QStringLiteral("Pt")},
+                    {march(6), 3, QStringLiteral("Cb Gda"), QStringLiteral("7 "), QStringLiteral("Vm")},
+                    {march(9), 1, QStringLiteral("Of Dia"), QStringLiteral("7"), QStringLiteral("Pt")}});
+        const UndoOutcome undone = UndoFrom(march(5));
+        QCOMPARE(undone.removedRecords, 3);
+        QCOMPARE(rowsOf(data.module(), QStringLiteral("Hist")).filter(QStringLiteral("2004-03")),
+                 QStringList{"2004-03-04|1|Of Dia|1|Pt"});
+        QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"04/03/04"});
+        // 7: 05/03 and 09/03 (black), 06/03 (red), in both his rosters.
+        QCOMPARE(storedCounts(data, 3, QStringLiteral("7")), QStringLiteral("-1/-1"));
+        QCOMPARE(storedCounts(data, 1, QStringLiteral("7")), QStringLiteral("2/3"));
+        QCOMPARE(storedCounts(data, 3, QStringLiteral("8")), counts[0]);
+        QCOMPARE(storedCounts(data, 3, QStringLiteral("9")), counts[1]);
+        QCOMPARE(storedServiceDays(data, QStringLiteral("7")), QStringLiteral("27/02/04 "));
+        QCOMPARE(storedServiceDays(data, QStringLiteral("8")),
+                 counts[0] == "0/0" ? QStringLiteral("27/02/04 ") : QStringLiteral("27/02/04 05/03/04 "));
+        QCOMPARE(storedCounts(data, 1, QStringLiteral("1")), QStringLiteral("1/0"));   // 04/03 stays
+    }
+
+    void undoUsesTheKindTheCalendarGivesNow()
+    {
+        FixtureFolder data;
+        commit(QStringLiteral("01/03/04"));   // a black day: Andrade's Pt 1 -> 2
+        QCOMPARE(storedCounts(data, 1, QStringLiteral("1")), QStringLiteral("2/0"));
+        QStringList calendar = TextFile::readLines(data.file(DataFiles::SemExped));
+        TextFile::writeLines(data.file(DataFiles::SemExped), calendar << QStringLiteral("01/03/04"));
+        UndoFrom(march(1));
+        QCOMPARE(storedCounts(data, 1, QStringLiteral("1")), QStringLiteral("2/-1"));
+    }
+
+    void undoAfterTheLastDayOnlyMovesIt()
+    {
+        FixtureFolder data;
+        const QStringList before = storedState(data);
+        const UndoOutcome undone = UndoFrom(march(10));
+        QCOMPARE(undone.removedRecords, 0);
+        QCOMPARE(undone.newLast, march(9));
+        QStringList expected = before;
+        expected.last() = QStringLiteral("09/03/04");
+        QCOMPARE(storedState(data), expected);
+    }
+
+    void undoAnswers_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("cancel or empty") << "" << "";
+        QTest::newRow("no date") << "32/01/04" << "32/01/04 >>> Data inválida";
+    }
+    void undoAnswers()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, message);
+        FixtureFolder data;
+        const QStringList before = storedState(data);
+        const UndoOutcome outcome = UndoFromAnswer(answer);
+        QVERIFY(!outcome.ran);
+        QCOMPARE(outcome.message, message);
+        QCOMPARE(storedState(data), before);
+    }
+
+    void commitRefusedWhenTheStoredDataChanged_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("personnel") << "Basico";
+        QTest::newRow("last rostered day") << "Escala";
+        QTest::newRow("calendar") << "SemExped";
+    }
+    void commitRefusedWhenTheStoredDataChanged()
+    {
+        QFETCH(QString, change);
+        FixtureFolder data;
+        const RosterRun run = VerifyRoster(QStringLiteral("03/03/04"));
+        if (change == QStringLiteral("Basico")) {
+            LoadSoldiers();
+            Global().SoldierTable[1].PR = QStringLiteral("R");
+            SaveSoldiers();
+        } else if (change == QStringLiteral("Escala")) {
+            DataFiles::WriteLastRosteredDay(march(1));
+        } else {
+            DataFiles::WriteRedDayLines({QStringLiteral("02/03/04")});
+        }
+        const QStringList before = storedState(data);
+        QVERIFY_THROWS_EXCEPTION(CoreError, CommitRoster(*run.verified));
+        QCOMPARE(storedState(data), before);
+    }
+
+    void failedCommitWritesNothing()
+    {
+        FixtureFolder data;
+        const RosterRun run = VerifyRoster(QStringLiteral("03/03/04"));
+        failOn(data, QStringLiteral("INSERT"));   // the history, written after the rosters and soldiers
+        const QStringList before = storedState(data);
+        try {
+            CommitRoster(*run.verified);
+            QFAIL("the commit did not report the failure");
+        } catch (const CoreError& e) {
+            QVERIFY(e.message().contains(QStringLiteral("disco cheio")));
+        }
+        QCOMPARE(storedState(data), before);
+    }
+
+    void failedUndoWritesNothing()
+    {
+        FixtureFolder data;
+        failOn(data, QStringLiteral("DELETE"));   // the rows go after the counts and days are saved
+        const QStringList before = storedState(data);
+        QVERIFY_THROWS_EXCEPTION(CoreError, UndoFrom(QDate(2004, 2, 28)));
+        QCOMPARE(storedState(data), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRosterCommit)
+#include "TestRosterCommit.moc"
