@@ -7,6 +7,7 @@
 #include "data/UGlobal.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -36,6 +37,22 @@ void sortDays(std::array<QDate, Capacity::ServiceDays>& days)
 // A count cell as a whole number; any other text stops the operation with a message.
 int count(const QString& cell, const QString& num, const QString& service = QString())
 {
+    // The usual cell holds plain digits: read them without building a new text.
+    const qsizetype size = cell.size();
+    if (size > 0 && size <= 9) {
+        const QChar* c = cell.constData();
+        const bool negative = c[0] == QLatin1Char('-');
+        int value = 0;
+        qsizetype i = negative ? 1 : 0;
+        bool digits = i < size;
+        for (; i < size && digits; ++i) {
+            const char16_t d = c[i].unicode();
+            digits = d >= u'0' && d <= u'9';
+            value = value * 10 + (d - u'0');
+        }
+        if (digits)
+            return negative ? -value : value;
+    }
     bool ok = false;
     const int value = cell.trimmed().toInt(&ok);
     if (!ok) {
@@ -45,6 +62,61 @@ int count(const QString& cell, const QString& num, const QString& service = QStr
     }
     return value;
 }
+
+// Equality of two short texts (soldier numbers), without a call into the library.
+bool same(const QString& a, const QString& b)
+{
+    const qsizetype size = a.size();
+    if (size != b.size())
+        return false;
+    const QChar* x = a.constData();
+    const QChar* y = b.constData();
+    for (qsizetype i = 0; i < size; ++i)
+        if (x[i] != y[i])
+            return false;
+    return true;
+}
+
+// The least key over ranges of roster places, to find the next place whose key is below a value.
+class MinTree {
+public:
+    explicit MinTree(const std::vector<qint64>& keys)
+    {
+        while (m_size < qsizetype(keys.size()))
+            m_size *= 2;
+        m_tree.assign(2 * m_size, std::numeric_limits<qint64>::max());
+        for (size_t i = 0; i < keys.size(); ++i)
+            m_tree[m_size + i] = keys[i];
+        for (qsizetype node = m_size - 1; node >= 1; --node)
+            m_tree[node] = std::min(m_tree[2 * node], m_tree[2 * node + 1]);
+    }
+
+    void set(qsizetype place, qint64 key)
+    {
+        qsizetype node = m_size + place;
+        m_tree[node] = key;
+        for (node /= 2; node >= 1; node /= 2)
+            m_tree[node] = std::min(m_tree[2 * node], m_tree[2 * node + 1]);
+    }
+
+    // The first place at or after `from` whose key is below `key`, or -1.
+    qsizetype firstBelow(qsizetype from, qint64 key) const { return descend(1, 0, m_size, from, key); }
+
+private:
+    qsizetype descend(qsizetype node, qsizetype low, qsizetype high, qsizetype from, qint64 key) const
+    {
+        if (high <= from || m_tree[node] >= key)
+            return -1;
+        if (high - low == 1)
+            return low;
+        const qsizetype middle = (low + high) / 2;
+        const qsizetype left = descend(2 * node, low, middle, from, key);
+        return left >= 0 ? left : descend(2 * node + 1, middle, high, from, key);
+    }
+
+    qsizetype m_size = 1;
+    std::vector<qint64> m_tree;
+};
 
 int rowsInUse(const RosterTable& roster)
 {
@@ -60,7 +132,7 @@ int FindSoldier(const QString& num)
 {
     const std::vector<SoldierRecord>& soldiers = Global().SoldierTable;
     for (int i = 1; i <= Capacity::Soldiers && !soldiers[i].Num.isEmpty(); ++i) {
-        if (soldiers[i].Num == num)
+        if (same(soldiers[i].Num, num))
             return i;
     }
     return 0;
@@ -144,7 +216,7 @@ void ChangeCounts(const QString& kind, const QString& num, int step)
             const QString& rowNum = roster.cell(RosterTable::NumCol, row);
             if (rowNum.isEmpty())
                 break;
-            if (rowNum == num) {
+            if (same(rowNum, num)) {
                 QString& cell = roster.cell(column, row);
                 cell = QString::number(count(cell, num, g.ServiceTable[n].Descr) + step);
                 break;
@@ -188,29 +260,33 @@ void SortRosterTable(RosterTable& roster, const QString& kind)
             key[i] = std::lower_bound(distinct.begin(), distinct.end(), text[i]) - distinct.begin();
     }
 
-    // The exchange sort: for each place a, every later place b whose key is smaller than the
-    // one now at a exchanges with it. Done on indices, then the rows are moved once.
+    // The exchange sort: for each place a, every later place b whose key is smaller than the key
+    // now at a exchanges with it. The places between two exchanges are skipped with a tree of
+    // least keys, so a roster that is nearly in order costs little; the result is the same.
     std::vector<int> order(n);
     for (int i = 0; i < n; ++i)
         order[i] = i;
+    MinTree tree(key);
     for (int a = 0; a < n; ++a) {
         int current = order[a];
-        qint64 currentKey = key[current];
-        for (int b = a + 1; b < n; ++b) {
+        for (qsizetype b = tree.firstBelow(a + 1, key[current]); b >= 0; b = tree.firstBelow(b + 1, key[current])) {
             const int other = order[b];
-            if (currentKey > key[other]) {
-                order[b] = current;
-                current = other;
-                currentKey = key[other];
-            }
+            order[b] = current;
+            tree.set(b, key[current]);
+            current = other;
         }
         order[a] = current;
     }
+    bool moved = false;
+    for (int i = 0; i < n && !moved; ++i)
+        moved = order[i] != i;
+    if (!moved)
+        return;
     std::vector<std::array<QString, RosterTable::Columns>> rows(n);
     for (int i = 0; i < n; ++i)
-        rows[i] = roster.row(i + 1);
+        rows[i] = std::move(roster.row(i + 1));
     for (int i = 0; i < n; ++i)
-        roster.row(i + 1) = rows[order[i]];
+        roster.row(i + 1) = std::move(rows[order[i]]);
 }
 
 void CheckManualAssignment(const QString& num, const QString& kind, const QDate& day, QStringList& messages)

@@ -201,19 +201,33 @@ private slots:
 
     void sortLargeRosterLikeTheExchangeSort_data()
     {
-        QTest::addColumn<int>("lowest");
-        QTest::newRow("counts of three digits") << 0;
-        QTest::newRow("counts beyond three digits") << -2;
+        QTest::addColumn<QString>("shape");
+        QTest::newRow("many equal keys") << "equal";
+        QTest::newRow("counts beyond three digits") << "beyond";
+        QTest::newRow("reverse order") << "reverse";
+        QTest::newRow("scattered") << "scattered";
     }
     void sortLargeRosterLikeTheExchangeSort()
     {
-        // A roster of 500 rows with many equal keys, against a literal exchange sort of the text keys.
-        QFETCH(int, lowest);
+        // A roster of 500 rows against a literal exchange sort of the text keys.
+        QFETCH(QString, shape);
         QList<QStringList> rows;
+        quint32 seed = 12345;
         for (int i = 0; i < 500; ++i) {
-            const int pt = lowest + (i * 7) % 5;
-            rows << QStringList{QString::number(i + 1), QString::number(pt == lowest + 4 && lowest < 0 ? 1000 : pt),
-                                QString::number(lowest + (i * 3) % 4)};
+            int pt = (i * 7) % 5;
+            int vm = (i * 3) % 4;
+            if (shape == QStringLiteral("beyond")) {
+                pt = pt == 4 ? 1000 : pt - 2;
+                vm -= 2;
+            } else if (shape == QStringLiteral("reverse")) {
+                pt = 0;
+                vm = 500 - i;
+            } else if (shape == QStringLiteral("scattered")) {
+                seed = seed * 1103515245 + 12345;
+                pt = (seed >> 16) % 40;
+                vm = (seed >> 8) % 3;
+            }
+            rows << QStringList{QString::number(i + 1), QString::number(pt), QString::number(vm)};
         }
         QList<QStringList> expected = rows;
         auto key = [](const QStringList& r) { return QString::number(r[2].toInt() + 100) + QString::number(r[1].toInt() + 100); };
