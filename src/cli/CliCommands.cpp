@@ -206,8 +206,7 @@ int run(const Command& command)
     printLists(session);
     if (command.name == QStringLiteral("escalar")) {
         session.chooseReady();
-        session.commit();
-        out(QStringLiteral("Última Escalação: ") + Global().LastRosteredDay);
+        session.commit();   // like "Escalar", it gives no message
     }
     return Ok;
 }

@@ -55,7 +55,7 @@ Result cli(FixtureFolder& data, QStringList arguments)
 QStringList storedState(FixtureFolder& data)
 {
     QStringList state;
-    for (const QString& table : {"Sv1", "Sv2", "Sv3", "Sv4", "Basico", "Hist"}) {
+    for (const char* table : {"Sv1", "Sv2", "Sv3", "Sv4", "Basico", "Hist"}) {
         QSqlQuery q = data.module().openTable(Alias::Ravelha, table, 100000);
         state << QStringLiteral("== ") + table;
         while (q.next()) {
@@ -124,7 +124,8 @@ private slots:
         const QStringList before = storedState(data);
         const Result escalar = cli(data, {QStringLiteral("escalar"), QStringLiteral("10/03/04")});
         QCOMPARE(escalar.exit, 0);
-        QCOMPARE(escalar.out.last(), QStringLiteral("Última Escalação: 10/03/04"));
+        QCOMPARE(escalar.out.size(), 9 * 6 + 1);   // the listing of verificar, then the commit says nothing
+        QCOMPARE(escalar.out.last(), QStringLiteral("== Mensagens"));
         QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"10/03/04"});
         const QStringList rostered = storedState(data).filter(QRegularExpression(QStringLiteral("^2004-03-(0[2-9]|10)\\|")));
         QCOMPARE(rostered.size(), 9 * 4);
@@ -248,7 +249,7 @@ private slots:
         QVERIFY(reader.waitForFinished());
         const QString text = QString::fromUtf8(reader.readAllStandardOutput());
         QVERIFY(text.contains(QStringLiteral("Escala de Serviço")));
-        for (const QString& day : {"02/03/04 (Pt)", "03/03/04 (Pt)", "04/03/04 (Pt)"})
+        for (const char* day : {"02/03/04 (Pt)", "03/03/04 (Pt)", "04/03/04 (Pt)"})
             QVERIFY(text.contains(day));
         QVERIFY(!text.contains(QStringLiteral("05/03/04")));
         QCOMPARE(text.count(QStringLiteral("Of Dia:")), 3);

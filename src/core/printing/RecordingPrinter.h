@@ -8,7 +8,7 @@
 class RecordingPrinter : public PageDevice {
 public:
     struct Call {
-        enum Kind { Begin, Font, Text, NewPage, End } kind;
+        enum Kind { Begin, Font, Text, NewPage, End } kind = Begin;
         int x = 0;
         int y = 0;
         QString text;       // the text drawn, or the font family
@@ -20,10 +20,14 @@ public:
     // A printable area of US Letter at 300 dpi less a quarter inch each side, unless told.
     explicit RecordingPrinter(int width = 2400, int height = 3150) : m_width(width), m_height(height) {}
 
-    void begin() override { record({Call::Begin}); m_page = 1; }
+    void begin() override
+    {
+        m_page = 1;
+        record(call(Call::Begin));
+    }
     void setFont(const QString& family, int size, bool bold) override
     {
-        Call c{Call::Font};
+        Call c = call(Call::Font);
         c.text = family;
         c.size = size;
         c.bold = bold;
@@ -31,14 +35,18 @@ public:
     }
     void text(int x, int y, const QString& text) override
     {
-        Call c{Call::Text};
+        Call c = call(Call::Text);
         c.x = x;
         c.y = y;
         c.text = text;
         record(c);
     }
-    void newPage() override { ++m_page; record({Call::NewPage}); }
-    void end() override { record({Call::End}); }
+    void newPage() override
+    {
+        ++m_page;
+        record(call(Call::NewPage));
+    }
+    void end() override { record(call(Call::End)); }
     int pageWidth() const override { return m_width; }
     int pageHeight() const override { return m_height; }
 
@@ -53,6 +61,12 @@ public:
     }
 
 private:
+    static Call call(Call::Kind kind)
+    {
+        Call c;
+        c.kind = kind;
+        return c;
+    }
     void record(Call c)
     {
         c.page = m_page;

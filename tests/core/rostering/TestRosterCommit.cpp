@@ -37,7 +37,7 @@ QStringList rowsOf(TDMGeral& module, const QString& table)
 QStringList storedState(FixtureFolder& data)
 {
     QStringList state;
-    for (const QString& table : {"Sv1", "Sv2", "Sv3", "Basico", "Hist"})
+    for (const char* table : {"Sv1", "Sv2", "Sv3", "Basico", "Hist"})
         state << QStringLiteral("== ") + table << rowsOf(data.module(), table);
     state << TextFile::readLines(data.file(DataFiles::Escala));
     return state;

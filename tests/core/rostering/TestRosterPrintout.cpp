@@ -25,7 +25,7 @@ private slots:
     {
         // Two days of three services: 2 x (2 + 3) lines under the title.
         QStringList roster;
-        for (const QString& day : {"01/03/04 (Pt)", "02/03/04 (Pt)"}) {
+        for (const char* day : {"01/03/04 (Pt)", "02/03/04 (Pt)"}) {
             roster << QStringLiteral("     ") << QStringLiteral("               ") + day;
             roster << "     Of Dia:  1-Andrade  " << "     Adj Of:  4-Dantas  " << "     Cb Gda:  8-Henriques  7-Gonçalves  ";
         }
