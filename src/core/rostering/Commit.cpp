@@ -108,7 +108,7 @@ void CommitRoster(const VerifiedRoster& verified)
         SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));
         if (StoredStateDigest() != verified.storedDigest)
             throw CoreError(QStringLiteral("Os dados do Sistema mudaram depois da verificação; nada foi gravado.\n\n"
-                                           "Verifique a escala de novo antes de escalar."));
+                                           "Use \"Desfazer\" e verifique a escala de novo antes de escalar."));
         LoadServices();
         g.Grades = verified.grades;
         g.SoldierTable = verified.soldiers;

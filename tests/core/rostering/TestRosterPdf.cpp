@@ -24,8 +24,16 @@ QString run(const QString& program, const QStringList& arguments)
 class TestRosterPdf : public QObject {
     Q_OBJECT
 private slots:
+    void rosterPrintedIntoAPdf_data()
+    {
+        QTest::addColumn<int>("resolution");
+        QTest::newRow("1200 dpi") << 1200;
+        QTest::newRow("300 dpi") << 300;
+        QTest::newRow("96 dpi") << 96;
+    }
     void rosterPrintedIntoAPdf()
     {
+        QFETCH(int, resolution);
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
         QTemporaryDir temp;
@@ -37,6 +45,7 @@ private slots:
         }
         {
             std::unique_ptr<QPrinter> printer = PdfPrinter(file);
+            printer->setResolution(resolution);
             PainterPrinter page(*printer);
             QCOMPARE(PrintRosterList(page, RosterPrint::Escala, roster), 2);   // 80 lines: more than an A4 page
         }
@@ -51,7 +60,8 @@ private slots:
         // The reader sets its own spaces between words.
         QCOMPARE(text.count(QRegularExpression(QStringLiteral("Cb Gda:\\s+8-Henriques\\s+7-Gonçalves"))), 20);
 
-        // One unit is 1/300 inch from the corner of the printable area (margins of 5 mm):
+        // One unit is 1/300 inch from the corner of the printable area (margins of 5 mm), whatever
+        // the resolution:
         // the title starts 950 units (228 pt) and the first line 100 units (24 pt) from it.
         const QString boxes = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"),
                                                                 QStringLiteral("1"), QStringLiteral("-l"),
