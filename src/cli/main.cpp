@@ -3,8 +3,7 @@
 
 #include "data/CoreError.h"
 #include "data/DataFolder.h"
-#include "data/InitialDataSet.h"
-#include "data/UDMGeral.h"
+#include "data/Session.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,7 +29,7 @@ int main(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const QString folder = DataFolder::choose(arguments);
-    const Cli::Command command = Cli::parse(arguments);
+    Cli::Command command = Cli::parse(arguments);
     if (!command.error.isEmpty()) {
         error(command.error);
         error(Cli::usage());
@@ -49,18 +48,14 @@ int main(int argc, char* argv[])
     if (!app)
         app = std::make_unique<QCoreApplication>(argc, argv);
 
+    // The session makes the data folder the current folder: a file named on the command line is
+    // taken from where the command was given.
+    if (!command.pdf.isEmpty())
+        command.pdf = QFileInfo(command.pdf).absoluteFilePath();
     try {
         // Only the default folder is filled from the initial data set when it is missing; a
         // folder named by --dados or RAVELHA_DADOS must exist.
-        if (!QFileInfo(folder).isDir()) {
-            if (QDir(folder) != QDir(DataFolder::defaultPath())) {
-                error(QStringLiteral("A pasta de dados \"%1\" não existe.").arg(QDir::toNativeSeparators(folder)));
-                return Cli::Refused;
-            }
-            InitialDataSet::installIfMissing(folder);
-        }
-        DataFolder::setPath(folder);
-        TDMGeral module(folder, QString());
+        Session session(folder, QDir(folder) == QDir(DataFolder::defaultPath()));
         return Cli::run(command);
     } catch (const CoreError& e) {
         error(e.message());

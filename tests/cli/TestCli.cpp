@@ -29,10 +29,12 @@ QProcessEnvironment plainEnvironment()
     return env;
 }
 
-Result cli(const QStringList& arguments, const QProcessEnvironment& environment = plainEnvironment())
+Result cli(const QStringList& arguments, const QProcessEnvironment& environment = plainEnvironment(),
+           const QString& workingFolder = QString())
 {
     QProcess process;
     process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(workingFolder);
     process.start(QStringLiteral(RAVELHA_CLI), arguments);
     Result result;
     if (!process.waitForFinished(-1))
@@ -241,9 +243,14 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         FixtureFolder data(QStringLiteral("inicial"));
         const QStringList before = storedState(data);
-        const QString pdf = QDir(data.path()).filePath(QStringLiteral("escala.pdf"));
-        const Result result = cli(data, {QStringLiteral("imprimir"), QStringLiteral("04/03/04"), QStringLiteral("--pdf"), pdf});
+        // A relative file name is taken from the folder the command is given in.
+        QTemporaryDir here;
+        const Result result = cli({QStringLiteral("--dados"), data.path(), QStringLiteral("imprimir"), QStringLiteral("04/03/04"),
+                                   QStringLiteral("--pdf"), QStringLiteral("escala.pdf")},
+                                  plainEnvironment(), here.path());
         QCOMPARE(result.exit, 0);
+        const QString pdf = QDir(here.path()).filePath(QStringLiteral("escala.pdf"));
+        QVERIFY(QFileInfo::exists(pdf));
         QProcess reader;
         reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         QVERIFY(reader.waitForFinished());
