@@ -81,7 +81,12 @@ void WritePreparationPeriod(const PreparationPeriod& period)
 
 QStringList ReadRedDayLines()
 {
-    const QStringList lines = read(SemExped);
+    // Blank lines hold no day and do not count against the calendar's capacity.
+    QStringList lines;
+    for (const QString& line : read(SemExped)) {
+        if (!line.trimmed().isEmpty())
+            lines << line;
+    }
     if (lines.size() > Capacity::RedDays)
         throw CoreError(QStringLiteral("O arquivo %1 tem %2 dias e o calendário comporta no máximo %3. "
                                        "Nada foi carregado.")

@@ -8,13 +8,16 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <vector>
 
 namespace {
 
-TDMGeral*& currentModule()
+// The modules alive, the latest last: a module made for a moment (to fill a new folder, or by a
+// test) serves while it lives, and the one before it serves again when it is gone.
+std::vector<TDMGeral*>& liveModules()
 {
-    static TDMGeral* module = nullptr;
-    return module;
+    static std::vector<TDMGeral*> modules;
+    return modules;
 }
 
 int aliasIndex(Alias alias)
@@ -59,8 +62,7 @@ TDMGeral::TDMGeral(const QString& dataFolder, const QString& backupFolder)
 {
     m_folders[0] = dataFolder;
     m_folders[1] = backupFolder;
-    if (!currentModule())
-        currentModule() = this;
+    liveModules().push_back(this);
 }
 
 TDMGeral::~TDMGeral()
@@ -72,15 +74,14 @@ TDMGeral::~TDMGeral()
             QSqlDatabase::removeDatabase(name);
         }
     }
-    if (currentModule() == this)
-        currentModule() = nullptr;
+    std::erase(liveModules(), this);
 }
 
 TDMGeral& TDMGeral::instance()
 {
-    if (!currentModule())
+    if (liveModules().empty())
         throw CoreError(QStringLiteral("O módulo de dados não foi criado."));
-    return *currentModule();
+    return *liveModules().back();
 }
 
 QString TDMGeral::aliasFolder(Alias alias) const

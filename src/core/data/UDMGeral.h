@@ -31,8 +31,8 @@ public:
     TDMGeral(const TDMGeral&) = delete;
     TDMGeral& operator=(const TDMGeral&) = delete;
 
-    // The data module of the run (the first one created and still alive); throws when there is none.
-    // A module made for a moment (to fill a new folder) does not take its place.
+    // The data module of the run: the latest one created that is still alive (a module made for a
+    // moment serves while it lives, then the one before it again); throws when there is none.
     static TDMGeral& instance();
 
     QString aliasFolder(Alias alias) const;

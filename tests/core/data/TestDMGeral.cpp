@@ -182,6 +182,17 @@ private slots:
         }
     }
 
+    void theLatestModuleServesWhileItLives()
+    {
+        FixtureFolder first;
+        QCOMPARE(&TDMGeral::instance(), &first.module());
+        {
+            FixtureFolder second;
+            QCOMPARE(&TDMGeral::instance(), &second.module());
+        }
+        QCOMPARE(&TDMGeral::instance(), &first.module());
+    }
+
     void tableNames()
     {
         QCOMPARE(TableSchema::tableOf(QStringLiteral("sv7.db")).name, QStringLiteral("Sv7"));

@@ -64,6 +64,12 @@ private slots:
         QCOMPARE(DataFiles::ReadRedDayLines().first(), QStringLiteral("01/02/04"));   // unchanged
         TextFile::writeLines(data.file(DataFiles::SemExped), tooMany);
         QVERIFY_THROWS_EXCEPTION(CoreError, DataFiles::ReadRedDayLines());
+        // Blank lines hold no day: 366 days and a few blank lines are a full calendar, not too many.
+        QStringList full = tooMany.mid(0, 366);
+        full.insert(10, QString());
+        full << QStringLiteral("  ");
+        TextFile::writeLines(data.file(DataFiles::SemExped), full);
+        QCOMPARE(DataFiles::ReadRedDayLines().size(), 366);
     }
 
     void rankListComesFromTheModelColumn()
