@@ -1,5 +1,6 @@
 // Filling a new data folder from an initial data set, and the program's own set.
 #include "FixtureFolder.h"
+#include "ModelProbes.h"
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
@@ -13,17 +14,6 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-QStringList rosterOf(int service)
-{
-    QStringList nums;
-    const RosterTable& roster = Global().Grades[service];
-    for (int row = 1; row <= 500 && !roster.cell(0, row).isEmpty(); ++row)
-        nums << roster.cell(0, row);
-    return nums;
-}
-}
 
 class TestInitialDataSet : public QObject {
     Q_OBJECT
@@ -99,14 +89,14 @@ private slots:
         QCOMPARE(g.ServiceTable[3].Quant, 3);
         QCOMPARE(g.ServiceTable[4].Quant, 3);
         for (const char* n : {"1", "4", "5"})
-            QVERIFY(rosterOf(1).contains(QLatin1String(n)));
+            QVERIFY(NumbersOf(Global().Grades[1]).contains(QLatin1String(n)));
         for (const char* n : {"11", "12", "13"})
-            QVERIFY(rosterOf(2).contains(QLatin1String(n)));
-        QVERIFY(!rosterOf(2).contains(QStringLiteral("6")));
+            QVERIFY(NumbersOf(Global().Grades[2]).contains(QLatin1String(n)));
+        QVERIFY(!NumbersOf(Global().Grades[2]).contains(QStringLiteral("6")));
         for (int n = 21; n <= 29; ++n)
-            QVERIFY(rosterOf(3).contains(QString::number(n)));
+            QVERIFY(NumbersOf(Global().Grades[3]).contains(QString::number(n)));
         for (int n = 30; n <= 39; ++n)
-            QVERIFY(rosterOf(4).contains(QString::number(n)));
+            QVERIFY(NumbersOf(Global().Grades[4]).contains(QString::number(n)));
 
         int soldiers = 0;
         while (!g.SoldierTable[soldiers + 1].Num.isEmpty())

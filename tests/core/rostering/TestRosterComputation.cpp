@@ -3,6 +3,7 @@
 // two a day, Prio 3), rostered up to 29/02/04, prepared up to 20/03/04; 5 on real absence 01/03 to
 // 05/03, 2 on planned absence 08/03 to 12/03.
 #include "FixtureFolder.h"
+#include "ModelProbes.h"
 #include "data/DataFiles.h"
 #include "data/TextFile.h"
 #include "data/UGlobal.h"
@@ -46,15 +47,6 @@ QStringList computedHistory(const QDate& from)
     return records;
 }
 
-QString countsOf(int code, const QString& num)
-{
-    const RosterTable& roster = Global().Grades[code];
-    for (int row = 1; !roster.cell(RosterTable::NumCol, row).isEmpty(); ++row)
-        if (roster.cell(RosterTable::NumCol, row) == num)
-            return roster.cell(RosterTable::PtCol, row) + QLatin1Char('/') + roster.cell(RosterTable::VmCol, row);
-    return QString();
-}
-
 }
 
 class TestRosterComputation : public QObject {
@@ -83,7 +75,7 @@ private slots:
                                                          "02/03 1 [2 ] Pt", "02/03 2 [] Pt", "02/03 3 [10 9 ] Pt",
                                                          "03/03 1 [3 ] Pt", "03/03 2 [6 ] Pt", "03/03 3 [11 12 ] Pt"}));
         QCOMPARE(run.spanDays, QList<QDate>{march(1)});
-        QCOMPARE(countsOf(1, QStringLiteral("1")), QStringLiteral("2/0"));
+        QCOMPARE(CountsOf(1, QStringLiteral("1")), QStringLiteral("2/0"));
         const SoldierRecord& andrade = Global().SoldierTable[FindSoldier(QStringLiteral("1"))];
         QCOMPARE(andrade.USv[8], QDate(2004, 2, 27));
         QCOMPARE(andrade.USv[9], march(1));
@@ -91,7 +83,7 @@ private slots:
         // Nothing was stored: a second verification starts again from the stored state.
         const RosterRun again = VerifyRoster(QStringLiteral("01/03/04"));
         QCOMPARE(again.roster, run.roster);
-        QCOMPARE(countsOf(1, QStringLiteral("1")), QStringLiteral("2/0"));
+        QCOMPARE(CountsOf(1, QStringLiteral("1")), QStringLiteral("2/0"));
     }
 
     void computationEnd_data()
@@ -185,8 +177,8 @@ private slots:
         QCOMPARE(run.roster.mid(2, 2), lines);
         QCOMPARE(run.messages.filter(QStringLiteral("01/03/04")), messages);
         // His one black service raised Pt in both his rosters.
-        QCOMPARE(countsOf(1, QStringLiteral("4")), QStringLiteral("1/0"));
-        QCOMPARE(countsOf(2, QStringLiteral("4")), QStringLiteral("2/0"));
+        QCOMPARE(CountsOf(1, QStringLiteral("4")), QStringLiteral("1/0"));
+        QCOMPARE(CountsOf(2, QStringLiteral("4")), QStringLiteral("2/0"));
     }
 
     void priorityOrderIsTheExchangeSort_data()
@@ -269,7 +261,7 @@ private slots:
         QCOMPARE(run.roster.at(2), QStringLiteral("     Of Dia:  1-Andrade  "));
         QCOMPARE(run.messages.first(),
                  QStringLiteral("Dia: 01/03/04  Nº:  86  Sem cadastro de pessoal: não foi escalado para Of Dia"));
-        QCOMPARE(countsOf(1, QStringLiteral("86")), QStringLiteral("0/0"));
+        QCOMPARE(CountsOf(1, QStringLiteral("86")), QStringLiteral("0/0"));
         QVERIFY(Global().SoldierTable[13].Num.isEmpty());
         QVERIFY(!Global().SoldierTable[13].USv[9].isValid());
     }

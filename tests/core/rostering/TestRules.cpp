@@ -1,4 +1,5 @@
 // The availability rules, the candidate search and the bookkeeping of a service taken.
+#include "ModelProbes.h"
 #include "data/CoreError.h"
 #include "data/UGlobal.h"
 #include "rostering/Removals.h"
@@ -32,23 +33,6 @@ void setRoster(int code, const QList<QStringList>& rows)
     ClearRoster(g.Grades[code]);
     for (int i = 0; i < rows.size(); ++i)
         g.Grades[code].row(i + 1) = {rows[i][0], rows[i][1], rows[i][2]};
-}
-
-QStringList numbersOf(const RosterTable& roster)
-{
-    QStringList nums;
-    for (int row = 1; !roster.cell(RosterTable::NumCol, row).isEmpty(); ++row)
-        nums << roster.cell(RosterTable::NumCol, row);
-    return nums;
-}
-
-QString countsOf(int code, const QString& num)
-{
-    const RosterTable& roster = Global().Grades[code];
-    for (int row = 1; !roster.cell(RosterTable::NumCol, row).isEmpty(); ++row)
-        if (roster.cell(RosterTable::NumCol, row) == num)
-            return roster.cell(RosterTable::PtCol, row) + QLatin1Char('/') + roster.cell(RosterTable::VmCol, row);
-    return QString();
 }
 
 }
@@ -194,9 +178,9 @@ private slots:
         QFETCH(QStringList, order);
         setRoster(1, rows);
         SortRosterTable(Global().Grades[1], kind);
-        QCOMPARE(numbersOf(Global().Grades[1]), order);
+        QCOMPARE(NumbersOf(Global().Grades[1]), order);
         for (const QStringList& row : rows)   // whole rows move together
-            QCOMPARE(countsOf(1, row[0]), row[1] + QLatin1Char('/') + row[2]);
+            QCOMPARE(CountsOf(1, row[0]), row[1] + QLatin1Char('/') + row[2]);
     }
 
     void sortLargeRosterLikeTheExchangeSort_data()
@@ -289,13 +273,13 @@ private slots:
         setRoster(10, {{"5", "4", "4"}});
         Global().ServiceTable[10].Descr.clear();   // a roster of no registered service is left alone
         ChangeCounts(QStringLiteral("Vm"), QStringLiteral("5"), +1);
-        QCOMPARE(countsOf(1, QStringLiteral("5")), QStringLiteral("2/4"));
-        QCOMPARE(countsOf(4, QStringLiteral("5")), QStringLiteral("7/2"));
-        QCOMPARE(countsOf(9, QStringLiteral("5")), QStringLiteral("0/1"));
-        QCOMPARE(countsOf(10, QStringLiteral("5")), QStringLiteral("4/4"));
-        QCOMPARE(countsOf(1, QStringLiteral("6")), QStringLiteral("0/0"));
+        QCOMPARE(CountsOf(1, QStringLiteral("5")), QStringLiteral("2/4"));
+        QCOMPARE(CountsOf(4, QStringLiteral("5")), QStringLiteral("7/2"));
+        QCOMPARE(CountsOf(9, QStringLiteral("5")), QStringLiteral("0/1"));
+        QCOMPARE(CountsOf(10, QStringLiteral("5")), QStringLiteral("4/4"));
+        QCOMPARE(CountsOf(1, QStringLiteral("6")), QStringLiteral("0/0"));
         ChangeCounts(QStringLiteral("Pt"), QStringLiteral("5"), -1);
-        QCOMPARE(countsOf(4, QStringLiteral("5")), QStringLiteral("6/2"));
+        QCOMPARE(CountsOf(4, QStringLiteral("5")), QStringLiteral("6/2"));
 
         Global().Grades[9].cell(RosterTable::PtCol, 1).clear();
         QVERIFY_THROWS_EXCEPTION(CoreError, ChangeCounts(QStringLiteral("Pt"), QStringLiteral("5"), +1));
@@ -331,7 +315,7 @@ private slots:
         QStringList messages;
         CheckManualAssignment(num, QStringLiteral("Pt"), march(10), messages);
         QCOMPARE(messages, lines);
-        QCOMPARE(countsOf(1, num), recorded ? QStringLiteral("1/0") : QStringLiteral("0/0"));
+        QCOMPARE(CountsOf(1, num), recorded ? QStringLiteral("1/0") : QStringLiteral("0/0"));
         const int index = FindSoldier(num);
         if (index)
             QCOMPARE(g.SoldierTable[index].USv[9] == march(10), recorded);
