@@ -48,12 +48,12 @@ struct Removal {
 };
 
 // NUM[:COD,COD...]:DD/MM/YY[,DD/MM/YY...]
-Removal parseRemoval(const QString& spec)
+Removal parseRemoval(const QString& typed)
 {
     Removal removal;
-    const QStringList parts = spec.split(QLatin1Char(':'));
+    const QStringList parts = typed.split(QLatin1Char(':'));
     if (parts.size() < 2 || parts.size() > 3 || parts.first().trimmed().isEmpty() || parts.last().isEmpty()) {
-        removal.error = QStringLiteral("--retirar %1: use NUM[:COD,COD...]:DD/MM/AA[,DD/MM/AA...]").arg(spec);
+        removal.error = QStringLiteral("--retirar %1: use NUM[:COD,COD...]:DD/MM/AA[,DD/MM/AA...]").arg(typed);
         return removal;
     }
     removal.num = parts.first().trimmed();
@@ -63,7 +63,7 @@ Removal parseRemoval(const QString& spec)
             const int code = text.trimmed().toInt(&ok);
             if (!ok || code < 1 || code > Capacity::Services || Global().ServiceTable[code].Descr.isEmpty()) {
                 removal.error = QStringLiteral("--retirar %1: \"%2\" não é o código de um serviço cadastrado.")
-                                    .arg(spec, text);
+                                    .arg(typed, text);
                 return removal;
             }
             removal.codes << code;
@@ -72,7 +72,7 @@ Removal parseRemoval(const QString& spec)
     for (const QString& text : parts.last().split(QLatin1Char(','))) {
         const std::optional<QDate> day = Dates::parse(text);
         if (!day) {
-            removal.error = QStringLiteral("--retirar %1: %2").arg(spec, Dates::invalidDateMessage(text));
+            removal.error = QStringLiteral("--retirar %1: %2").arg(typed, Dates::invalidDateMessage(text));
             return removal;
         }
         removal.days << *day;
@@ -94,8 +94,8 @@ bool verify(RosterSession& session, const Command& command, int& exit)
 {
     LoadServices();
     QList<Removal> removals;
-    for (const QString& spec : command.removals) {
-        const Removal removal = parseRemoval(spec);
+    for (const QString& typed : command.removals) {
+        const Removal removal = parseRemoval(typed);
         if (!removal.error.isEmpty()) {
             err(removal.error);
             err(usage());
