@@ -132,12 +132,3 @@ BENCHMARK(BM_SaveAllRosters)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainSqliteRosterRows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveHistory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainSqliteHistoryRows)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -122,12 +122,3 @@ BENCHMARK(BM_VerifyCapacityUnit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VerifyTypicalUnit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CommitCapacityUnit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CommitTypicalUnit)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
