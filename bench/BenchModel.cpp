@@ -1,7 +1,7 @@
 // The writers of the model against the floor of a plain SQLite insert of the same rows in one
 // transaction: all 30 rosters of 500 rows loaded and written back, and 10000 history records.
+#include "FixtureFolder.h"
 #include "data/DataFolder.h"
-#include "data/InitialDataSet.h"
 #include "data/TableSchema.h"
 #include "data/UGlobal.h"
 
@@ -15,17 +15,10 @@ namespace {
 
 // A data folder at the model's capacity: 30 services of 500 members, 10000 history records.
 struct FullUnit {
-    QTemporaryDir temp;
-    QString folder;
-    std::unique_ptr<TDMGeral> module;
+    FixtureFolder data{QStringLiteral("inicial")};
 
     FullUnit()
     {
-        folder = QDir(temp.path()).filePath(QStringLiteral("Ravelha"));
-        InitialDataSet::install(folder);
-        DataFolder::setPath(folder);
-        ResetModel();
-        module = std::make_unique<TDMGeral>(folder, QString());
         GlobalModel& g = Global();
         for (int n = 1; n <= Capacity::Services; ++n) {
             g.ServiceTable[n] = {n, QStringLiteral("Sv %1").arg(n), QDate(2004, 1, 1), QDate(2004, 12, 31), 2, n, {}};

@@ -1,8 +1,8 @@
 // The verification of 31 days and the commit, for a unit at the model's capacity (30 services of
 // 500 members, 1000 soldiers) and for a typical unit (8 services of 60 members).
 #include "data/DataFiles.h"
+#include "FixtureFolder.h"
 #include "data/DataFolder.h"
-#include "data/InitialDataSet.h"
 #include "data/UGlobal.h"
 #include "rostering/Commit.h"
 #include "rostering/Computation.h"
@@ -19,17 +19,10 @@ const QString Target = QStringLiteral("01/04/04");   // 31 days after 01/03/04
 // A data folder with `services` services of `members` members each, drawn from `soldiers`
 // soldiers (each in several rosters), `quant` soldiers a service a day, a month of history.
 struct Unit {
-    QTemporaryDir temp;
-    QString folder;
-    std::unique_ptr<TDMGeral> module;
+    FixtureFolder data{QStringLiteral("inicial")};
 
     Unit(int services, int members, int soldiers, int quant)
     {
-        folder = QDir(temp.path()).filePath(QStringLiteral("Ravelha"));
-        InitialDataSet::install(folder);
-        DataFolder::setPath(folder);
-        ResetModel();
-        module = std::make_unique<TDMGeral>(folder, QString());
         GlobalModel& g = Global();
         for (int i = 1; i <= soldiers; ++i) {
             SoldierRecord& s = g.SoldierTable[i];
