@@ -44,7 +44,7 @@ struct Removal {
     QString num;
     QList<int> codes;      // empty: every registered service
     QList<QDate> days;
-    QString error;
+    QString error;         // bad usage
 };
 
 // NUM[:COD,COD...]:DD/MM/YY[,DD/MM/YY...]
@@ -80,6 +80,25 @@ Removal parseRemoval(const QString& typed)
     return removal;
 }
 
+// The command line never waits for an answer: a question is answered Yes by its flag, else No,
+// and then its text goes to standard error with the flag that confirms it.
+Confirm answeredBy(bool yes, const QString& flag)
+{
+    return [yes, flag](const QString& question) {
+        if (yes)
+            return true;
+        err(question);
+        err(QStringLiteral("Nada foi alterado. Para confirmar, repita o comando com %1.").arg(flag));
+        return false;
+    };
+}
+
+void printNotice(const QString& notice)
+{
+    if (!notice.isEmpty())
+        err(notice);
+}
+
 void printLists(const RosterSession& session)
 {
     for (const QString& line : session.rosterLines())
@@ -105,6 +124,11 @@ bool verify(RosterSession& session, const Command& command, int& exit)
         removals << removal;
     }
     for (const Removal& removal : removals) {
+        if (const std::optional<QString> refusal = RemovalNumberRefusal(removal.num)) {
+            err(*refusal);
+            exit = Refused;
+            return false;
+        }
         QList<int> codes = removal.codes;
         if (codes.isEmpty()) {
             for (int code = 1; code <= Capacity::Services; ++code) {
@@ -132,8 +156,8 @@ QString usage()
 {
     return QStringLiteral(
         "uso: ravelha-cli [--dados PASTA] verificar DD/MM/AA [--retirar NUM[:COD,COD...]:DD/MM/AA[,DD/MM/AA...]]...\n"
-        "     ravelha-cli [--dados PASTA] escalar DD/MM/AA [--retirar ...]...\n"
-        "     ravelha-cli [--dados PASTA] desfazer DD/MM/AA\n"
+        "     ravelha-cli [--dados PASTA] escalar DD/MM/AA [--retirar ...]... [--desfazer-posteriores]\n"
+        "     ravelha-cli [--dados PASTA] desfazer DD/MM/AA [--forcar]\n"
         "     ravelha-cli [--dados PASTA] imprimir DD/MM/AA --pdf ARQUIVO\n"
         "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");
 }
@@ -161,6 +185,10 @@ Command parse(const QStringList& arguments)
         const QString option = rest.takeFirst();
         if (option == QStringLiteral("--retirar") && removals && !rest.isEmpty()) {
             command.removals << rest.takeFirst();
+        } else if (option == QStringLiteral("--desfazer-posteriores") && command.name == QStringLiteral("escalar")) {
+            command.undoLater = true;
+        } else if (option == QStringLiteral("--forcar") && command.name == QStringLiteral("desfazer")) {
+            command.force = true;
         } else if (option == QStringLiteral("--pdf") && command.name == QStringLiteral("imprimir") && !rest.isEmpty()
                    && command.pdf.isEmpty()) {
             command.pdf = rest.takeFirst();
@@ -177,12 +205,15 @@ Command parse(const QStringList& arguments)
 int run(const Command& command)
 {
     if (command.name == QStringLiteral("desfazer")) {
-        const UndoOutcome outcome = UndoFromAnswer(command.day);
+        const UndoOutcome outcome =
+            UndoFromAnswer(command.day, answeredBy(command.force, QStringLiteral("--forcar")));
         if (!outcome.ran) {
-            err(outcome.message.isEmpty() ? Dates::invalidDateMessage(command.day) : outcome.message);
+            if (!outcome.message.isEmpty())
+                err(outcome.message);
             return Refused;
         }
         out(QStringLiteral("Última Escalação: ") + Dates::show(outcome.newLast));
+        printNotice(outcome.notice);
         return Ok;
     }
 
@@ -203,11 +234,24 @@ int run(const Command& command)
 #endif
     }
 
-    printLists(session);
     if (command.name == QStringLiteral("escalar")) {
+        // Like "Escalar", a commit gives no message of its own; it prints what it rostered.
+        const QStringList listing = session.rosterLines();
+        const QStringList messages = session.messageLines();
         session.chooseReady();
-        session.commit();   // like "Escalar", it gives no message
+        const CommitOutcome outcome =
+            session.commit(answeredBy(command.undoLater, QStringLiteral("--desfazer-posteriores")));
+        if (!outcome.done)
+            return Refused;
+        for (const QString& line : listing)
+            out(line);
+        out(QStringLiteral("== Mensagens"));
+        for (const QString& line : messages)
+            out(line);
+        printNotice(outcome.notice);
+        return Ok;
     }
+    printLists(session);
     return Ok;
 }
 

@@ -13,6 +13,8 @@ struct Command {
     QString day;             // the day typed
     QStringList removals;    // each --retirar value
     QString pdf;             // imprimir: the file
+    bool undoLater = false;  // escalar --desfazer-posteriores: yes to undoing the days after the target
+    bool force = false;      // desfazer --forcar: yes to an undo from a day never rostered
     QString error;           // bad usage: what is wrong
 };
 

@@ -56,6 +56,8 @@ int main(int argc, char* argv[])
         // Only the default folder is filled from the initial data set when it is missing; a
         // folder named by --dados or RAVELHA_DADOS must exist.
         Session session(folder, QDir(folder) == QDir(DataFolder::defaultPath()));
+        if (!session.notice().isEmpty())
+            error(session.notice());
         return Cli::run(command);
     } catch (const CoreError& e) {
         error(e.message());

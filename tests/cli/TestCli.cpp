@@ -1,5 +1,5 @@
 // ravelha-cli run as a program on a fresh copy of a data set.
-#include "FixtureFolder.h"
+#include "CliRunner.h"
 #include "data/DataFiles.h"
 #include "data/Dates.h"
 #include "data/TextFile.h"
@@ -15,61 +15,7 @@
 
 namespace {
 
-struct Result {
-    int exit = -1;
-    QStringList out;   // lines of standard output
-    QString err;
-};
-
-// The environment of the tests without a data folder of its own.
-QProcessEnvironment plainEnvironment()
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("RAVELHA_DADOS"));
-    return env;
-}
-
-Result cli(const QStringList& arguments, const QProcessEnvironment& environment = plainEnvironment(),
-           const QString& workingFolder = QString())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(workingFolder);
-    process.start(QStringLiteral(RAVELHA_CLI), arguments);
-    Result result;
-    if (!process.waitForFinished(-1))
-        return result;
-    result.exit = process.exitCode();
-    QString out = QString::fromUtf8(process.readAllStandardOutput());
-    if (out.endsWith(QLatin1Char('\n')))
-        out.chop(1);
-    result.out = out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n'));
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
-
-Result cli(FixtureFolder& data, QStringList arguments)
-{
-    return cli(QStringList{QStringLiteral("--dados"), data.path()} + arguments);
-}
-
-// Every row of the tables a roster changes, and Escala.Txt.
-QStringList storedState(FixtureFolder& data)
-{
-    QStringList state;
-    for (const char* table : {"Sv1", "Sv2", "Sv3", "Sv4", "Basico", "Hist"}) {
-        QSqlQuery q = data.module().openTable(Alias::Ravelha, table, 100000);
-        state << QStringLiteral("== ") + table;
-        while (q.next()) {
-            QStringList values;
-            for (int c = 0; c < q.record().count(); ++c)
-                values << q.value(c).toString();
-            state << values.join(QLatin1Char('|'));
-        }
-    }
-    state << TextFile::readLines(data.file(DataFiles::Escala));
-    return state;
-}
+using Result = CliResult;
 
 // The service lines of one day in the listing.
 QStringList dayOf(const QStringList& listing, const QString& header)
@@ -152,6 +98,38 @@ private slots:
         QTest::newRow("day already rostered")
             << QStringList{"verificar", "05/03/04", "LAST:28/02/04"} << "O Serviço de Of Dia já foi escalado no dia 29/02/04\n";
         QTest::newRow("undo of no day") << QStringList{"desfazer", "ontem"} << "ontem >>> Data inválida\n";
+        // dd/mm/yy holds the days of 2000 to 2099: no other day is read, or ever written.
+        for (const char* typed : {"05/03/0004", "05/03/1904", "01/01/0001", "02/01/2101", "31/12/1999"}) {
+            for (const char* command : {"escalar", "desfazer"})
+                QTest::addRow("%s %s", command, typed)
+                    << QStringList{command, typed} << QString::fromLatin1(typed) + " >>> Data inválida\n";
+        }
+        QTest::newRow("undo to a day before 2000")
+            << QStringList{"desfazer", "01/01/00"}
+            << "Não é possível desfazer a partir do dia 01/01/00: a última escalação passaria a ser 31/12/1999, e o "
+               "Sistema guarda os dias de 01/01/00 a 31/12/99.\n";
+        QTest::newRow("roster beyond 2099")
+            << QStringList{"verificar", "31/12/99", "LAST:30/12/99"}
+            << "Não é possível escalar até o dia 31/12/99: o cálculo iria até o dia 02/01/2100, e o Sistema guarda os "
+               "dias de 01/01/00 a 31/12/99.\n";
+        QTest::newRow("escalar before the last rostered day")
+            << QStringList{"escalar", "27/02/04", "LAST:01/03/04"}
+            << "A última escalação vai até o dia 01/03/04.\n\nEscalar até o dia 27/02/04 desfará os dias de 28/02/04 a "
+               "01/03/04, já escalados: os registros do histórico serão eliminados e as contagens e os últimos serviços "
+               "dos militares, refeitos.\n\nDeseja continuar?\n"
+               "Nada foi alterado. Para confirmar, repita o comando com --desfazer-posteriores.\n";
+        QTest::newRow("undo from a day never rostered")
+            << QStringList{"desfazer", "03/03/04"}
+            << "A última escalação vai até o dia 01/03/04.\n\nDesfazer a partir do dia 03/03/04 levará a última escalação "
+               "para o dia 02/03/04: o dia 02/03/04, que nunca foi escalado, passará a contar como escalado e não poderá "
+               "mais ser escalado automaticamente.\n\nDeseja continuar?\n"
+               "Nada foi alterado. Para confirmar, repita o comando com --forcar.\n";
+        QTest::newRow("removal of no soldier")
+            << QStringList{"escalar", "10/03/04", "--retirar", "3831:02/03/04"}
+            << "Não há militar de número 3831 no Sistema; ninguém foi retirado da escala.\n";
+        QTest::newRow("removal of a number too long")
+            << QStringList{"verificar", "10/03/04", "--retirar", "00021:02/03/04"}
+            << "O número \"00021\" tem mais de 4 caracteres; nenhum militar foi retirado da escala.\n";
         QTest::newRow("eleven days removed")
             << QStringList{"verificar", "10/03/04", "--retirar", "21:02/03/04,03/03/04,04/03/04,05/03/04,06/03/04,07/03/04,"
                                                                   "08/03/04,09/03/04,10/03/04,11/03/04,12/03/04"}
@@ -163,8 +141,12 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
         FixtureFolder data(QStringLiteral("inicial"));
-        if (arguments.last().startsWith(QStringLiteral("LAST:")))
-            DataFiles::WriteLastRosteredDay(*Dates::parse(arguments.takeLast().mid(5)));
+        if (arguments.last().startsWith(QStringLiteral("LAST:"))) {
+            // A unit rostered up to that day, its calendar prepared as far as days can be written.
+            const QDate last = *Dates::parse(arguments.takeLast().mid(5));
+            DataFiles::WriteLastRosteredDay(last);
+            DataFiles::WritePreparationPeriod({last, Dates::LastDay});
+        }
         const QStringList before = storedState(data);
         const Result result = cli(data, arguments);
         QCOMPARE(result.exit, 1);
@@ -183,6 +165,8 @@ private slots:
         QTest::newRow("removal without days") << QStringList{"verificar", "10/03/04", "--retirar", "21"};
         QTest::newRow("removal from no service") << QStringList{"verificar", "10/03/04", "--retirar", "21:9:02/03/04"};
         QTest::newRow("removal on no day") << QStringList{"verificar", "10/03/04", "--retirar", "21:30/02/04"};
+        QTest::newRow("past days confirmed when verifying") << QStringList{"verificar", "10/03/04", "--desfazer-posteriores"};
+        QTest::newRow("forced roster") << QStringList{"escalar", "10/03/04", "--forcar"};
         QTest::newRow("removal when undoing") << QStringList{"desfazer", "02/03/04", "--retirar", "21:02/03/04"};
         QTest::newRow("one argument too many") << QStringList{"verificar", "10/03/04", "11/03/04"};
     }
@@ -195,6 +179,25 @@ private slots:
         QCOMPARE(result.exit, 2);
         QVERIFY2(result.err.contains(Usage), qPrintable(result.err));
         QCOMPARE(storedState(data), before);
+    }
+
+    void questionsAnsweredYesByTheirFlags()
+    {
+        FixtureFolder data(QStringLiteral("inicial"));   // rostered up to 01/03/04
+        QCOMPARE(cli(data, {QStringLiteral("escalar"), QStringLiteral("05/03/04")}).exit, 0);
+        const CliResult back =
+            cli(data, {QStringLiteral("escalar"), QStringLiteral("03/03/04"), QStringLiteral("--desfazer-posteriores")});
+        QCOMPARE(back.exit, 0);
+        QCOMPARE(back.err, QString());
+        QCOMPARE(back.out, QStringList{"== Mensagens"});   // nothing computed; the later days undone
+        QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"03/03/04"});
+        QVERIFY(storedState(data).filter(QRegularExpression(QStringLiteral("^2004-03-0[45]\\|"))).isEmpty());
+        QCOMPARE(storedState(data).filter(QRegularExpression(QStringLiteral("^2004-03-0[23]\\|"))).size(), 2 * 4);
+
+        const CliResult forced = cli(data, {QStringLiteral("desfazer"), QStringLiteral("10/03/04"), QStringLiteral("--forcar")});
+        QCOMPARE(forced.exit, 0);
+        QCOMPARE(forced.out, QStringList{"Última Escalação: 09/03/04"});
+        QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"09/03/04"});
     }
 
     void removalsApplyToTheirServicesAndDays_data()

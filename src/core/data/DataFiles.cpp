@@ -3,6 +3,7 @@
 #include "Capacities.h"
 #include "CoreError.h"
 #include "DataFolder.h"
+#include "PendingFiles.h"
 #include "Dates.h"
 #include "TextFile.h"
 
@@ -58,14 +59,38 @@ void WriteNiveis(const CoverSettings& settings)
     write(Niveis, lines);
 }
 
+QStringList EscalaLines()
+{
+    // Lines recorded by a commit and not yet written are the last rostered day.
+    if (const std::optional<QStringList> staged = PendingFiles::pending(Escala))
+        return *staged;
+    return read(Escala);
+}
+
 QString ReadLastRosteredDay()
 {
-    return lineAt(read(Escala), 0).left(Width::LastRosteredDay);
+    return lineAt(EscalaLines(), 0).left(Width::LastRosteredDay);
+}
+
+namespace {
+QStringList lastRosteredDayLines(const QDate& day)
+{
+    if (!Dates::writable(day))
+        throw CoreError(QStringLiteral("O dia %1 não pode ser gravado em %2: o Sistema guarda os dias de %3 a %4.")
+                            .arg(day.toString(QStringLiteral("dd/MM/yyyy")), Escala, Dates::show(Dates::FirstDay),
+                                 Dates::show(Dates::LastDay)));
+    return {Dates::show(day)};
+}
 }
 
 void WriteLastRosteredDay(const QDate& day)
 {
-    write(Escala, {Dates::show(day)});
+    write(Escala, lastRosteredDayLines(day));
+}
+
+void StageLastRosteredDay(const QDate& day)
+{
+    PendingFiles::stage(Escala, lastRosteredDayLines(day));
 }
 
 PreparationPeriod ReadPreparationPeriod()

@@ -25,9 +25,14 @@ struct CoverSettings {
 CoverSettings ReadNiveis();
 void WriteNiveis(const CoverSettings& settings);
 
-// Escala.Txt: the last rostered day, at most the first 10 characters of its line.
+// Escala.Txt: the last rostered day, at most the first 10 characters of its line. While a commit's
+// record of the file waits to be written, its lines count instead of the file's.
 QString ReadLastRosteredDay();
+QStringList EscalaLines();
 void WriteLastRosteredDay(const QDate& day);
+// Records the day in the transaction the caller holds; the file is written once it commits
+// (PendingFiles::finish).
+void StageLastRosteredDay(const QDate& day);
 
 // DataIniFim.Txt: the first and last day of the preparation period.
 struct PreparationPeriod {

@@ -16,7 +16,7 @@ std::optional<QDate> parse(const QString& text)
     if (m.captured(3).size() == 2)
         year += 2000;
     const QDate day(year, m.captured(2).toInt(), m.captured(1).toInt());
-    if (!day.isValid())
+    if (!day.isValid() || !writable(day))
         return std::nullopt;
     return day;
 }
@@ -27,6 +27,11 @@ QDate parseOrThrow(const QString& text)
     if (!day)
         throw CoreError(invalidDateMessage(text));
     return *day;
+}
+
+bool writable(const QDate& day)
+{
+    return day.isValid() && day >= FirstDay && day <= LastDay;
 }
 
 QString show(const QDate& day)

@@ -1,6 +1,7 @@
 #pragma once
 // Days as the keeper types and reads them: dd/mm/yy (dd/mm/yyyy and one-digit day or month are
-// accepted too); two-digit years are 20yy.
+// accepted too); two-digit years are 20yy. The files keep days as dd/mm/yy, so only the days of
+// 2000 to 2099 can be written and read back: a four-digit year outside them is no date here.
 
 #include <QDate>
 #include <QString>
@@ -13,6 +14,11 @@ std::optional<QDate> parse(const QString& text);
 
 // The day of a typed text; a text that is no date throws the " >>> Data inválida" answer.
 QDate parseOrThrow(const QString& text);
+
+// The first and last day that dd/mm/yy can hold.
+inline const QDate FirstDay(2000, 1, 1);
+inline const QDate LastDay(2099, 12, 31);
+bool writable(const QDate& day);
 
 // dd/mm/yy; an invalid (null) day gives the empty text.
 QString show(const QDate& day);

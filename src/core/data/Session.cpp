@@ -4,6 +4,7 @@
 #include "DataFiles.h"
 #include "DataFolder.h"
 #include "InitialDataSet.h"
+#include "PendingFiles.h"
 #include "UGlobal.h"
 
 #include <QDir>
@@ -31,6 +32,8 @@ Session::Session(const QString& dataFolder, bool fillWhenMissing)
                                        "(pacote libqt6sql6-sqlite)."));
     m_module = std::make_unique<TDMGeral>(dataFolder, g.BackupFolder);
     m_module->database(Alias::Ravelha);   // the tables open now, or the start stops here
+    // An operation stopped between its tables and its files is finished now.
+    m_notice = PendingFiles::finish();
 }
 
 Session::~Session() = default;

@@ -17,8 +17,12 @@ public:
 
     TDMGeral& module() { return *m_module; }
     bool filledOnThisStart() const { return m_filled; }
+    // What the start could not finish: a file an earlier operation recorded with the tables and
+    // that still cannot be written (empty when there is none).
+    const QString& notice() const { return m_notice; }
 
 private:
+    QString m_notice;
     std::unique_ptr<TDMGeral> m_module;
     bool m_filled = false;
 };

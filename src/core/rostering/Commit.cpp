@@ -6,6 +6,8 @@
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
+#include "data/KillPoints.h"
+#include "data/PendingFiles.h"
 #include "data/Dates.h"
 #include "data/SqlTransaction.h"
 #include "data/TableSchema.h"
@@ -61,13 +63,39 @@ int takeBackFrom(const QDate& first)
     }
     SaveSoldiers();
     SaveAllRosters();
-    return module.deleteHistFrom(first);
+    KillPoints::reach("contagens-devolvidas");
+    const int removed = module.deleteHistFrom(first);
+    KillPoints::reach("historico-apagado");
+    return removed;
 }
 
-void setLastRosteredDay(const QDate& day)
+// The last step inside the transaction: the day Escala.Txt must hold is recorded with the tables.
+void stageLastRosteredDay(const QDate& day)
 {
-    DataFiles::WriteLastRosteredDay(day);
+    DataFiles::StageLastRosteredDay(day);
+    KillPoints::reach("antes-de-confirmar");
+}
+
+// After the transaction: the model and the file follow the tables.
+QString finishLastRosteredDay(const QDate& day)
+{
+    KillPoints::reach("depois-de-confirmar");
     Global().LastRosteredDay = Dates::show(day);
+    const QString notice = PendingFiles::finish();
+    KillPoints::reach("registro-limpo");
+    return notice;
+}
+
+// The days, singular or plural, as the questions name them.
+QString daySpan(const QDate& first, const QDate& last, const QString& one, const QString& many)
+{
+    return first == last ? one.arg(QStringLiteral("o dia ") + Dates::show(first))
+                         : many.arg(QStringLiteral("os dias de %1 a %2").arg(Dates::show(first), Dates::show(last)));
+}
+
+bool asked(const Confirm& confirm, const QString& question)
+{
+    return confirm && confirm(question);
 }
 
 void hashFile(QCryptographicHash& hash, const QString& bareName)
@@ -78,6 +106,45 @@ void hashFile(QCryptographicHash& hash, const QString& bareName)
         hash.addData(file.readAll());
 }
 
+}
+
+QDate LastRosteredDate()
+{
+    const QString text = DataFiles::ReadLastRosteredDay();
+    const std::optional<QDate> day = Dates::parse(text);
+    if (!day)
+        throw CoreError(QStringLiteral("O arquivo %1 não tem uma data válida: \"%2\".").arg(DataFiles::Escala, text));
+    return *day;
+}
+
+QString PastTargetQuestion(const QDate& target, const QDate& lastRostered)
+{
+    if (!(target < lastRostered))
+        return QString();
+    return QStringLiteral("A última escalação vai até o dia %1.\n\n"
+                          "Escalar até o dia %2 desfará %3: os registros do histórico serão eliminados e as "
+                          "contagens e os últimos serviços dos militares, refeitos.\n\n"
+                          "Deseja continuar?")
+        .arg(Dates::show(lastRostered), Dates::show(target),
+             daySpan(target.addDays(1), lastRostered, QStringLiteral("%1, já escalado"),
+                     QStringLiteral("%1, já escalados")));
+}
+
+QString FutureUndoQuestion(const QDate& first, const QDate& lastRostered)
+{
+    if (!(first > lastRostered.addDays(1)))
+        return QString();
+    const QDate newLast = first.addDays(-1);
+    return QStringLiteral("A última escalação vai até o dia %1.\n\n"
+                          "Desfazer a partir do dia %2 levará a última escalação para o dia %3: %4 "
+                          "automaticamente.\n\n"
+                          "Deseja continuar?")
+        .arg(Dates::show(lastRostered), Dates::show(first), Dates::show(newLast),
+             daySpan(lastRostered.addDays(1), newLast,
+                     QStringLiteral("%1, que nunca foi escalado, passará a contar como escalado e não poderá mais "
+                                    "ser escalado"),
+                     QStringLiteral("%1, que nunca foram escalados, passarão a contar como escalados e não poderão "
+                                    "mais ser escalados")));
 }
 
 QByteArray StoredStateDigest()
@@ -96,13 +163,19 @@ QByteArray StoredStateDigest()
             hash.addData(QByteArrayView("\x1e", 1));
         }
     }
-    hashFile(hash, DataFiles::Escala);
+    hash.addData(DataFiles::Escala.toUtf8());
+    hash.addData(DataFiles::EscalaLines().join(QLatin1Char('\n')).toUtf8());
     hashFile(hash, DataFiles::SemExped);
     return hash.result();
 }
 
-void CommitRoster(const VerifiedRoster& verified)
+CommitOutcome CommitRoster(const VerifiedRoster& verified, const Confirm& confirm)
 {
+    CommitOutcome outcome;
+    const QString question = PastTargetQuestion(verified.target, LastRosteredDate());
+    if (!question.isEmpty() && !asked(confirm, question))
+        return outcome;
+
     GlobalModel& g = Global();
     {
         SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));
@@ -114,30 +187,48 @@ void CommitRoster(const VerifiedRoster& verified)
         g.SoldierTable = verified.soldiers;
         g.HistoryCache = verified.history;
         SaveAllRosters();
+        KillPoints::reach("escalas-gravadas");
         SaveSoldiers();
+        KillPoints::reach("militares-gravados");
         SaveHistory();
+        KillPoints::reach("historico-gravado");
         // The days computed after the target only served to reach the computation end.
         takeBackFrom(verified.target.addDays(1));
+        stageLastRosteredDay(verified.target);
         transaction.commit();
     }
-    setLastRosteredDay(verified.target);
+    outcome.notice = finishLastRosteredDay(verified.target);
+    outcome.done = true;
+    return outcome;
 }
 
-UndoOutcome UndoFrom(const QDate& first)
+UndoOutcome UndoFrom(const QDate& first, const Confirm& confirm)
 {
     UndoOutcome outcome;
+    const QDate newLast = first.addDays(-1);
+    if (!Dates::writable(newLast)) {
+        outcome.message = QStringLiteral("Não é possível desfazer a partir do dia %1: a última escalação passaria a ser "
+                                         "%2, e o Sistema guarda os dias de %3 a %4.")
+                              .arg(Dates::show(first), newLast.toString(QStringLiteral("dd/MM/yyyy")),
+                                   Dates::show(Dates::FirstDay), Dates::show(Dates::LastDay));
+        return outcome;
+    }
+    const QString question = FutureUndoQuestion(first, LastRosteredDate());
+    if (!question.isEmpty() && !asked(confirm, question))
+        return outcome;
     {
         SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));
         outcome.removedRecords = takeBackFrom(first);
+        stageLastRosteredDay(newLast);
         transaction.commit();
     }
-    outcome.newLast = first.addDays(-1);
-    setLastRosteredDay(outcome.newLast);
+    outcome.newLast = newLast;
+    outcome.notice = finishLastRosteredDay(newLast);
     outcome.ran = true;
     return outcome;
 }
 
-UndoOutcome UndoFromAnswer(const QString& answer)
+UndoOutcome UndoFromAnswer(const QString& answer, const Confirm& confirm)
 {
     if (answer.isEmpty())
         return {};
@@ -147,5 +238,5 @@ UndoOutcome UndoFromAnswer(const QString& answer)
         refused.message = Dates::invalidDateMessage(answer);
         return refused;
     }
-    return UndoFrom(*first);
+    return UndoFrom(*first, confirm);
 }

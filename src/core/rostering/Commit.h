@@ -1,35 +1,56 @@
 #pragma once
 // The commit of a verified roster ("Escalar") and the undo from a day.
 //
-// The commit writes the rosters, the personnel register and the history in one transaction,
-// takes back the days computed after the target day in the same transaction, and then writes
-// the target day to Escala.Txt. The undo from a day removes every rostered day from that day on:
-// their history rows, their counts (by the kind the calendar gives the day now) and their
-// service days; the last rostered day becomes the day before.
+// Each is one transaction: the rosters, the personnel register, the history and the last rostered
+// day (Escala.Txt, recorded with the tables and written once they have committed) move together,
+// so a stop at any moment leaves the data folder wholly before or wholly after. The commit
+// takes back the days computed after the target day in the same transaction. The undo from a day
+// removes every rostered day from that day on: their history rows, their counts (by the kind the
+// calendar gives the day now) and their service days; the last rostered day becomes the day before.
 
 #include "Computation.h"
 
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <functional>
 
-// Writes what the verification computed. Throws, with nothing changed, when the stored data
-// changed after the verification or when the database refuses.
-void CommitRoster(const VerifiedRoster& verified);
+// Asks the keeper a Yes/No question that guards a loss; true is Yes. No one to ask is No.
+using Confirm = std::function<bool(const QString& question)>;
+
+struct CommitOutcome {
+    bool done = false;   // false: the keeper declined the question; nothing was written
+    QString notice;      // the tables were written but a file was not (see PendingFiles)
+};
+
+// Writes what the verification computed. A target day before the last rostered day undoes the
+// rostered days after it: the keeper is asked first. Throws, with nothing changed, when the
+// stored data changed after the verification or when the database refuses.
+CommitOutcome CommitRoster(const VerifiedRoster& verified, const Confirm& confirm = {});
 
 struct UndoOutcome {
-    bool ran = false;        // false: nothing was done (cancelled or refused)
-    QString message;         // the refusal of a typed day that is no date
+    bool ran = false;        // false: nothing was done (cancelled, declined or refused)
+    QString message;         // the refusal (a typed day that is no date, a day that cannot be undone)
+    QString notice;          // the tables were written but a file was not
     QDate newLast;           // the last rostered day afterwards
     int removedRecords = 0;  // history rows deleted
 };
 
-// The undo from `first` (inclusive), in one transaction; Escala.Txt is written after it.
-UndoOutcome UndoFrom(const QDate& first);
+// The undo from `first` (inclusive), in one transaction. An undo from a day after the day that
+// follows the last rostered day would count days never rostered as rostered: the keeper is asked.
+UndoOutcome UndoFrom(const QDate& first, const Confirm& confirm = {});
 
 // Item 10 of "Manutenção" after its input box: an empty answer does nothing, a text that is
 // no date gives the " >>> Data inválida" message.
-UndoOutcome UndoFromAnswer(const QString& answer);
+UndoOutcome UndoFromAnswer(const QString& answer, const Confirm& confirm = {});
+
+// The last rostered day as Escala.Txt (or a commit's record of it) holds it; throws when it is
+// no date.
+QDate LastRosteredDate();
+
+// The questions, or the empty text when there is nothing to ask.
+QString PastTargetQuestion(const QDate& target, const QDate& lastRostered);
+QString FutureUndoQuestion(const QDate& first, const QDate& lastRostered);
 
 // The warning shown before the input box of item 10, its caption and its prompt.
 inline const QString UndoWarning = QStringLiteral(
@@ -38,5 +59,6 @@ inline const QString UndoWarning = QStringLiteral(
 inline const QString UndoCaption = QStringLiteral("Desfazer Escalas");
 inline const QString UndoPrompt = QStringLiteral("Primeiro dia a eliminar (dd/mm/aa): ");
 
-// A digest of the stored data a roster depends on: every working table, Escala.Txt and SemExped.Txt.
+// A digest of the stored data a roster depends on: every working table, the last rostered day
+// and SemExped.Txt.
 QByteArray StoredStateDigest();

@@ -39,13 +39,9 @@ RosterRun refusedRun(const QString& message)
 
 QDate lastRosteredDay()
 {
-    GlobalModel& g = Global();
-    g.LastRosteredDay = DataFiles::ReadLastRosteredDay();
-    const std::optional<QDate> day = Dates::parse(g.LastRosteredDay);
-    if (!day)
-        throw CoreError(QStringLiteral("O arquivo %1 não tem uma data válida: \"%2\".")
-                            .arg(DataFiles::Escala, g.LastRosteredDay));
-    return *day;
+    const QDate day = LastRosteredDate();
+    Global().LastRosteredDay = DataFiles::ReadLastRosteredDay();
+    return day;
 }
 
 QList<int> selectedCodes(const std::optional<QList<int>>& services)
@@ -164,6 +160,12 @@ RosterRun ComputeRoster(const QDate& target, const std::optional<QList<int>>& se
     run.lastRostered = last;
     run.target = target;
     run.end = ComputationEnd(last, target);
+    // The days computed are written as dd/mm/yy among the soldiers' last services.
+    if (!Dates::writable(run.end))
+        return refusedRun(QStringLiteral("Não é possível escalar até o dia %1: o cálculo iria até o dia %2, e o Sistema "
+                                         "guarda os dias de %3 a %4.")
+                              .arg(Dates::show(target), run.end.toString(QStringLiteral("dd/MM/yyyy")),
+                                   Dates::show(Dates::FirstDay), Dates::show(Dates::LastDay)));
     for (QDate day = last.addDays(1); day <= target; day = day.addDays(1))
         run.spanDays << day;
 

@@ -1,5 +1,7 @@
 #include "Removals.h"
 
+#include "data/UDMGeral.h"
+
 #include <algorithm>
 
 RemovalList& RosterRemovals()
@@ -47,6 +49,21 @@ std::optional<QString> AddRemoval(const QString& num, const QList<int>& serviceC
     for (int i = 0; i < days.size(); ++i)
         entry.Dias[i] = days.at(i);
     list.entries[list.count++] = entry;
+    return std::nullopt;
+}
+
+std::optional<QString> RemovalNumberRefusal(const QString& num)
+{
+    const QString typed = num.trimmed();
+    if (typed.isEmpty())
+        return QStringLiteral("Digite o número do militar a retirar da escala.");
+    if (typed.size() > Width::Num)
+        return QStringLiteral("O número \"%1\" tem mais de %2 caracteres; nenhum militar foi retirado da escala.")
+            .arg(typed)
+            .arg(Width::Num);
+    QSqlQuery soldier = TDMGeral::instance().selectBasicoByNum(typed);
+    if (!soldier.next())
+        return QStringLiteral("Não há militar de número %1 no Sistema; ninguém foi retirado da escala.").arg(typed);
     return std::nullopt;
 }
 

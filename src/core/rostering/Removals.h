@@ -38,5 +38,9 @@ void ClearRemovals();
 // cannot be taken (no number, a 51st removal, more than 10 days); nothing changes then.
 std::optional<QString> AddRemoval(const QString& num, const QList<int>& serviceCodes, const QList<QDate>& days);
 
+// The refusal of a number typed for a removal that names no soldier of the personnel register
+// (none, longer than a number is, or not registered); nothing when it names one.
+std::optional<QString> RemovalNumberRefusal(const QString& num);
+
 // False when an entry removes that soldier from that service on that day.
 bool NotRemoved(const QString& num, int serviceCode, const QDate& day);

@@ -105,16 +105,19 @@ void RosterSession::restoreMarks()
     }
 }
 
-void RosterSession::commit()
+CommitOutcome RosterSession::commit(const Confirm& confirm)
 {
     if (m_state != RosterState::Ready || !m_run.verified)
         throw CoreError(QStringLiteral("Não há escala verificada e pronta para escalar."));
-    CommitRoster(*m_run.verified);
+    const CommitOutcome outcome = CommitRoster(*m_run.verified, confirm);
+    if (!outcome.done)
+        return outcome;
     m_run = RosterRun();
     m_roster.clear();
     m_messages.clear();
     m_alerts.clear();
     setState(RosterState::Idle);
+    return outcome;
 }
 
 void RosterSession::reset()

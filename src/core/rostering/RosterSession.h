@@ -9,6 +9,7 @@
 //
 // The window shows lists(), buttons() and the refusal; each handler calls one member.
 
+#include "Commit.h"
 #include "Computation.h"
 
 #include <QDate>
@@ -51,8 +52,10 @@ public:
     // The choice window closed, however: the selection marks as they were when verifying began.
     void restoreMarks();
 
-    // "Escalar": only when Ready. Throws when the commit is refused; the state stays Ready then.
-    void commit();
+    // "Escalar": only when Ready. A target day before the last rostered day asks `confirm` first;
+    // declined, nothing is written and the state stays Ready. Throws when the commit is refused;
+    // the state stays Ready then. After a commit the state is Idle.
+    CommitOutcome commit(const Confirm& confirm = {});
 
     // A click on the target day, or "Desfazer": the tab back to Idle, the removals emptied.
     // Nothing is written.

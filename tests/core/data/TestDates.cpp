@@ -24,6 +24,15 @@ private slots:
         QTest::newRow("letters") << "amanhã" << QDate();
         QTest::newRow("empty") << "" << QDate();
         QTest::newRow("dashes") << "05-03-04" << QDate();
+        // dd/mm/yy holds 2000 to 2099 only: any other year would be written as another day.
+        QTest::newRow("year 0004") << "05/03/0004" << QDate();
+        QTest::newRow("year 1904") << "05/03/1904" << QDate();
+        QTest::newRow("year 0001") << "01/01/0001" << QDate();
+        QTest::newRow("year 1999") << "31/12/1999" << QDate();
+        QTest::newRow("year 2100") << "01/01/2100" << QDate();
+        QTest::newRow("year 2101") << "02/01/2101" << QDate();
+        QTest::newRow("first writable day") << "01/01/2000" << QDate(2000, 1, 1);
+        QTest::newRow("last writable day") << "31/12/2099" << QDate(2099, 12, 31);
     }
     void parsesTypedDays()
     {

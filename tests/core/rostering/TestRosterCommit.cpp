@@ -3,11 +3,16 @@
 #include "FixtureFolder.h"
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
+#include "data/KillPoints.h"
+#include "data/PendingFiles.h"
+#include "data/Session.h"
 #include "data/TextFile.h"
 #include "data/UGlobal.h"
 #include "rostering/Commit.h"
 #include "rostering/Computation.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
@@ -73,11 +78,30 @@ void failOn(FixtureFolder& data, const QString& event)
                        .arg(event)));
 }
 
-void commit(const QString& target)
+// The keeper's answers to the questions that guard a loss, and the questions asked.
+struct Keeper {
+    bool answer = false;
+    QStringList asked;
+    Confirm confirm()
+    {
+        return [this](const QString& question) {
+            asked << question;
+            return answer;
+        };
+    }
+};
+
+CommitOutcome commit(const QString& target, const Confirm& confirm = {})
 {
     const RosterRun run = VerifyRoster(target);
-    QVERIFY2(!run.refused, qPrintable(run.refusal));
-    CommitRoster(*run.verified);
+    if (run.refused)
+        throw CoreError(run.refusal);
+    return CommitRoster(*run.verified, confirm);
+}
+
+bool yes(const QString&)
+{
+    return true;
 }
 
 }
@@ -101,16 +125,40 @@ private slots:
         QCOMPARE(storedServiceDays(data, QStringLiteral("2")), QStringLiteral("28/02/04 "));
     }
 
-    void commitToAnEarlierDayTakesTheLaterDaysBack()
+    void commitToAnEarlierDayAsksBeforeTakingTheLaterDaysBack()
     {
         FixtureFolder data;
-        commit(QStringLiteral("27/02/04"));
+        const QString question = QStringLiteral(
+            "A última escalação vai até o dia 29/02/04.\n\n"
+            "Escalar até o dia 27/02/04 desfará os dias de 28/02/04 a 29/02/04, já escalados: os registros do "
+            "histórico serão eliminados e as contagens e os últimos serviços dos militares, refeitos.\n\n"
+            "Deseja continuar?");
+        const QStringList before = storedState(data);
+        Keeper no;
+        QVERIFY(!commit(QStringLiteral("27/02/04"), no.confirm()).done);
+        QCOMPARE(no.asked, QStringList{question});
+        QCOMPARE(storedState(data), before);
+        QVERIFY(!commit(QStringLiteral("27/02/04")).done);   // no one to ask is No
+        QCOMPARE(storedState(data), before);
+
+        Keeper yes{true};
+        QVERIFY(commit(QStringLiteral("27/02/04"), yes.confirm()).done);
+        QCOMPARE(yes.asked, QStringList{question});
         QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"27/02/04"});
         QVERIFY(rowsOf(data.module(), QStringLiteral("Hist")).filter(QRegularExpression("2004-02-2[89]")).isEmpty());
         QCOMPARE(storedCounts(data, 1, QStringLiteral("2")), QStringLiteral("0/0"));
         QCOMPARE(storedCounts(data, 3, QStringLiteral("12")), QStringLiteral("0/0"));
         QCOMPARE(storedCounts(data, 1, QStringLiteral("1")), QStringLiteral("1/0"));
         QCOMPARE(storedServiceDays(data, QStringLiteral("2")), QString());
+
+        // The last rostered day itself, or a later day, undoes nothing and asks nothing.
+        Keeper asked;
+        QVERIFY(commit(QStringLiteral("27/02/04"), asked.confirm()).done);
+        QVERIFY(asked.asked.isEmpty());
+        QVERIFY(PastTargetQuestion(march(2), march(3)).contains(QStringLiteral("desfará o dia 03/03/04, já escalado:")));
+        QVERIFY(FutureUndoQuestion(march(3), march(1)).contains(QStringLiteral(": o dia 02/03/04, que nunca foi escalado, "
+                                                                               "passará a contar como escalado e não "
+                                                                               "poderá mais ser escalado automaticamente")));
     }
 
     void rosterThenUndoIsTheShorterRoster()
@@ -155,6 +203,7 @@ private slots:
                     {march(5), 3, QStringLiteral("Cb Gda"), numbers, QStringLiteral("Pt")},
                     {march(6), 3, QStringLiteral("Cb Gda"), QStringLiteral("7 "), QStringLiteral("Vm")},
                     {march(9), 1, QStringLiteral("Of Dia"), QStringLiteral("7"), QStringLiteral("Pt")}});
+        DataFiles::WriteLastRosteredDay(march(9));
         const UndoOutcome undone = UndoFrom(march(5));
         QCOMPARE(undone.removedRecords, 3);
         QCOMPARE(rowsOf(data.module(), QStringLiteral("Hist")).filter(QStringLiteral("2004-03")),
@@ -182,16 +231,87 @@ private slots:
         QCOMPARE(storedCounts(data, 1, QStringLiteral("1")), QStringLiteral("2/-1"));
     }
 
-    void undoAfterTheLastDayOnlyMovesIt()
+    void undoFromADayNeverRosteredAsksFirst()
     {
-        FixtureFolder data;
+        FixtureFolder data;   // rostered up to 29/02/04
         const QStringList before = storedState(data);
-        const UndoOutcome undone = UndoFrom(march(10));
+        Keeper no;
+        const UndoOutcome declined = UndoFrom(march(10), no.confirm());
+        QVERIFY(!declined.ran);
+        QVERIFY(declined.message.isEmpty());
+        QCOMPARE(no.asked,
+                 QStringList{QStringLiteral(
+                     "A última escalação vai até o dia 29/02/04.\n\n"
+                     "Desfazer a partir do dia 10/03/04 levará a última escalação para o dia 09/03/04: os dias de "
+                     "01/03/04 a 09/03/04, que nunca foram escalados, passarão a contar como escalados e não poderão "
+                     "mais ser escalados automaticamente.\n\nDeseja continuar?")});
+        QCOMPARE(storedState(data), before);
+
+        // The day after the last rostered day moves nothing and asks nothing.
+        Keeper quiet;
+        const UndoOutcome next = UndoFrom(march(1), quiet.confirm());
+        QVERIFY(next.ran);
+        QVERIFY(quiet.asked.isEmpty());
+        QCOMPARE(storedState(data), before);
+
+        const UndoOutcome undone = UndoFrom(march(10), yes);
         QCOMPARE(undone.removedRecords, 0);
         QCOMPARE(undone.newLast, march(9));
         QStringList expected = before;
         expected.last() = QStringLiteral("09/03/04");
         QCOMPARE(storedState(data), expected);
+    }
+
+    void undoNeverWritesADayThatTwoDigitsCannotHold()
+    {
+        FixtureFolder data;
+        const QStringList before = storedState(data);
+        const UndoOutcome refused = UndoFromAnswer(QStringLiteral("01/01/00"), yes);
+        QVERIFY(!refused.ran);
+        QCOMPARE(refused.message, QStringLiteral("Não é possível desfazer a partir do dia 01/01/00: a última escalação "
+                                                 "passaria a ser 31/12/1999, e o Sistema guarda os dias de 01/01/00 a "
+                                                 "31/12/99."));
+        QCOMPARE(storedState(data), before);
+        QCOMPARE(UndoFromAnswer(QStringLiteral("01/01/0001"), yes).message, QStringLiteral("01/01/0001 >>> Data inválida"));
+    }
+
+    void aFileThatCannotBeWrittenLeavesTheCommitStanding()
+    {
+        FixtureFolder data;
+        const QString escala = data.file(DataFiles::Escala);
+        // Once the tables have committed, Escala.Txt becomes a folder: no one can write it then.
+        KillPoints::setActionForTests([&](const QString& step) {
+            if (step == QStringLiteral("depois-de-confirmar")) {
+                QFile::remove(escala);
+                QDir().mkdir(escala);
+            }
+        });
+        const CommitOutcome outcome = commit(QStringLiteral("01/03/04"));
+        KillPoints::setActionForTests({});
+        QVERIFY(outcome.done);
+        QVERIFY2(outcome.notice.startsWith(QStringLiteral("A gravação nas tabelas foi concluída e vale.\n\n"
+                                                          "O arquivo Escala.Txt não pôde ser gravado")),
+                 qPrintable(outcome.notice));
+        QVERIFY(outcome.notice.contains(QStringLiteral("da próxima vez que abrir a pasta de dados")));
+        QCOMPARE(rowsOf(data.module(), QStringLiteral("Hist")).filter(QStringLiteral("2004-03")).size(), 3);
+        // Until the file is written, the recorded day is the last rostered day.
+        QCOMPARE(DataFiles::ReadLastRosteredDay(), QStringLiteral("01/03/04"));
+        QCOMPARE(VerifyRoster(QStringLiteral("02/03/04")).lastRostered, march(1));
+
+        {   // A start that still cannot write it says so and goes on.
+            Session stillBlocked(data.path(), false);
+            QVERIFY(stillBlocked.notice().contains(QStringLiteral("Escala.Txt")));
+        }
+        QVERIFY(QDir().rmdir(escala));
+        {
+            Session next(data.path(), false);
+            QVERIFY(next.notice().isEmpty());
+        }
+        QCOMPARE(TextFile::readLines(escala), QStringList{"01/03/04"});
+        QVERIFY(!PendingFiles::pending(DataFiles::Escala));
+        // From now on the file alone counts: the keeper's hand edit is honoured.
+        TextFile::writeLines(escala, {QStringLiteral("29/02/04")});
+        QCOMPARE(DataFiles::ReadLastRosteredDay(), QStringLiteral("29/02/04"));
     }
 
     void undoAnswers_data()

@@ -1,0 +1,107 @@
+#include "PendingFiles.h"
+
+#include "CoreError.h"
+#include "DataFolder.h"
+#include "KillPoints.h"
+#include "TextFile.h"
+#include "UDMGeral.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace PendingFiles {
+
+namespace {
+
+const QString LineBreak = QStringLiteral("\n");
+
+QSqlDatabase dataDatabase()
+{
+    return TDMGeral::instance().database(Alias::Ravelha);
+}
+
+bool tableExists(const QSqlDatabase& db)
+{
+    return db.tables().contains(Table);
+}
+
+QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
+{
+    QSqlQuery query(db);
+    if (!query.prepare(sql))
+        throw CoreError(QStringLiteral("Erro no banco de dados (%1): %2").arg(Table, query.lastError().text()));
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw CoreError(QStringLiteral("Erro no banco de dados (%1): %2").arg(Table, query.lastError().text()));
+    return query;
+}
+
+QString notice(const QStringList& failures)
+{
+    return QStringLiteral("A gravação nas tabelas foi concluída e vale.\n\n%1\n\n"
+                          "O conteúdo que falta gravar ficou guardado no banco de dados: o Sistema usa esse "
+                          "conteúdo e o gravará no arquivo da próxima vez que abrir a pasta de dados. "
+                          "Verifique se o arquivo pode ser gravado (arquivo somente leitura, disco cheio) "
+                          "e abra o Sistema de novo.")
+        .arg(failures.join(QStringLiteral("\n")));
+}
+
+}
+
+void stage(const QString& bareName, const QStringList& lines)
+{
+    const QSqlDatabase db = dataDatabase();
+    exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (Nome TEXT NOT NULL PRIMARY KEY, Linhas TEXT)").arg(Table));
+    exec(db, QStringLiteral("INSERT OR REPLACE INTO %1 (Nome, Linhas) VALUES (?, ?)").arg(Table),
+         {bareName, lines.join(LineBreak)});
+}
+
+QString finish()
+{
+    const QSqlDatabase db = dataDatabase();
+    if (!tableExists(db))
+        return QString();
+    struct Record {
+        QString name;
+        QString lines;
+    };
+    QList<Record> records;
+    {
+        QSqlQuery rows = exec(db, QStringLiteral("SELECT Nome, Linhas FROM %1 ORDER BY Nome").arg(Table));
+        while (rows.next())
+            records << Record{rows.value(0).toString(), rows.value(1).toString()};
+    }
+    QStringList failures;
+    for (const Record& record : records) {
+        try {
+            TextFile::writeLines(DataFolder::file(record.name), record.lines.split(LineBreak));
+        } catch (const CoreError& e) {
+            failures << e.message();
+            continue;
+        }
+        KillPoints::reach("arquivo-gravado");
+        // Only the record that was written is cleared.
+        exec(db, QStringLiteral("DELETE FROM %1 WHERE Nome = ? AND Linhas = ?").arg(Table),
+             {record.name, record.lines});
+    }
+    return failures.isEmpty() ? QString() : notice(failures);
+}
+
+std::optional<QStringList> pending(const QString& bareName)
+{
+    QSqlDatabase db;
+    try {
+        db = dataDatabase();
+    } catch (const CoreError&) {
+        return std::nullopt;   // no tables open: the file is all there is
+    }
+    if (!tableExists(db))
+        return std::nullopt;
+    QSqlQuery row = exec(db, QStringLiteral("SELECT Linhas FROM %1 WHERE Nome = ?").arg(Table), {bareName});
+    if (!row.next())
+        return std::nullopt;
+    return row.value(0).toString().split(LineBreak);
+}
+
+}

@@ -1,0 +1,82 @@
+#pragma once
+// ravelha-cli run as a child process on a data folder, and the stored state it leaves.
+#include "FixtureFolder.h"
+#include "data/DataFiles.h"
+#include "data/TableSchema.h"
+#include "data/TextFile.h"
+
+#include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+
+struct CliResult {
+    int exit = -1;
+    bool crashed = false;   // killed, or ended by a signal
+    QStringList out;        // lines of standard output
+    QString err;
+};
+
+// The environment of the tests without a data folder of its own.
+inline QProcessEnvironment plainEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("RAVELHA_DADOS"));
+    env.remove(QStringLiteral("RAVELHA_MATAR_EM"));
+    return env;
+}
+
+inline CliResult finished(QProcess& process)
+{
+    CliResult result;
+    if (!process.waitForFinished(-1) && process.state() != QProcess::NotRunning)
+        return result;
+    result.crashed = process.exitStatus() == QProcess::CrashExit;
+    result.exit = process.exitCode();
+    QString out = QString::fromUtf8(process.readAllStandardOutput());
+    if (out.endsWith(QLatin1Char('\n')))
+        out.chop(1);
+    result.out = out.isEmpty() ? QStringList() : out.split(QLatin1Char('\n'));
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+inline CliResult cli(const QStringList& arguments, const QProcessEnvironment& environment = plainEnvironment(),
+                     const QString& workingFolder = QString())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(workingFolder);
+    process.start(QStringLiteral(RAVELHA_CLI), arguments);
+    return finished(process);
+}
+
+inline CliResult cli(FixtureFolder& data, const QStringList& arguments)
+{
+    return cli(QStringList{QStringLiteral("--dados"), data.path()} + arguments);
+}
+
+// The rows of the tables named, each as "== table" then its rows' values joined by "|", and the
+// lines of Escala.Txt.
+inline QStringList storedTables(FixtureFolder& data, const QStringList& tables)
+{
+    QStringList state;
+    for (const QString& table : tables) {
+        QSqlQuery q = data.module().openTable(Alias::Ravelha, table, 100000);
+        state << QStringLiteral("== ") + table;
+        while (q.next()) {
+            QStringList values;
+            for (int c = 0; c < q.record().count(); ++c)
+                values << q.value(c).toString();
+            state << values.join(QLatin1Char('|'));
+        }
+    }
+    state << QStringLiteral("== ") + DataFiles::Escala << TextFile::readLines(data.file(DataFiles::Escala));
+    return state;
+}
+
+// Every working table and Escala.Txt.
+inline QStringList storedState(FixtureFolder& data)
+{
+    return storedTables(data, TableSchema::workingTables());
+}

@@ -1,0 +1,148 @@
+// ravelha-cli killed while it writes: at each step of "escalar" and "desfazer", and at random
+// moments. Afterwards the next run sees the data folder wholly before or wholly after the
+// operation, and "verificar" runs.
+#include "CliRunner.h"
+#include "data/PendingFiles.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QThread>
+
+namespace {
+
+const QStringList Escalar{QStringLiteral("escalar"), QStringLiteral("10/03/04")};
+const QStringList Desfazer{QStringLiteral("desfazer"), QStringLiteral("05/03/04")};
+
+// The steps of a commit and of an undo, in order; "before" holds up to the end of the transaction.
+struct Step {
+    const char* name;
+    bool after;
+};
+const Step EscalarSteps[] = {
+    {"escalas-gravadas", false},   {"militares-gravados", false}, {"historico-gravado", false},
+    {"contagens-devolvidas", false}, {"historico-apagado", false}, {"antes-de-confirmar", false},
+    {"depois-de-confirmar", true}, {"arquivo-gravado", true},      {"registro-limpo", true},
+};
+const Step DesfazerSteps[] = {
+    {"contagens-devolvidas", false}, {"historico-apagado", false}, {"antes-de-confirmar", false},
+    {"depois-de-confirmar", true},   {"arquivo-gravado", true},    {"registro-limpo", true},
+};
+
+// What the next run of the program sees: the folder after a start has finished what was left.
+QStringList seenByTheNextRun(FixtureFolder& data)
+{
+    const CliResult next = cli(data, {QStringLiteral("verificar"), QStringLiteral("12/03/04")});
+    if (next.exit != 0)
+        return {QStringLiteral("verificar falhou: ") + next.err};
+    if (PendingFiles::pending(DataFiles::Escala))
+        return {QStringLiteral("Escala.Txt ainda por gravar")};
+    return storedState(data);
+}
+
+// The folder before and after an undisturbed run of `command`, from a folder prepared by `prepare`.
+struct Ends {
+    QStringList before;
+    QStringList after;
+};
+
+void prepareFor(FixtureFolder& data, const QStringList& command)
+{
+    if (command == Desfazer)
+        QCOMPARE(cli(data, Escalar).exit, 0);
+}
+
+Ends endsOf(const QStringList& command)
+{
+    FixtureFolder data(QStringLiteral("inicial"));
+    prepareFor(data, command);
+    Ends ends;
+    ends.before = storedState(data);
+    const CliResult run = cli(data, command);
+    if (run.exit != 0)
+        qWarning() << run.err;
+    ends.after = storedState(data);
+    return ends;
+}
+
+QProcessEnvironment killedAt(const char* step)
+{
+    QProcessEnvironment env = plainEnvironment();
+    env.insert(QStringLiteral("RAVELHA_MATAR_EM"), QString::fromLatin1(step));
+    return env;
+}
+
+}
+
+class TestKillDuringWrites : public QObject {
+    Q_OBJECT
+private slots:
+    void killedAtEachStep_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<bool>("after");
+        for (const Step& step : EscalarSteps)
+            QTest::addRow("escalar %s", step.name) << Escalar << QString::fromLatin1(step.name) << step.after;
+        for (const Step& step : DesfazerSteps)
+            QTest::addRow("desfazer %s", step.name) << Desfazer << QString::fromLatin1(step.name) << step.after;
+    }
+    void killedAtEachStep()
+    {
+        QFETCH(QStringList, command);
+        QFETCH(QString, step);
+        QFETCH(bool, after);
+        const Ends ends = endsOf(command);
+        QVERIFY(ends.before != ends.after);
+
+        FixtureFolder data(QStringLiteral("inicial"));
+        prepareFor(data, command);
+        const CliResult killed =
+            cli(QStringList{QStringLiteral("--dados"), data.path()} + command, killedAt(step.toLatin1().constData()));
+        QVERIFY2(killed.crashed, "the step was never reached");
+        QCOMPARE(seenByTheNextRun(data), after ? ends.after : ends.before);
+    }
+
+    void killedAtRandomMoments_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::newRow("escalar") << Escalar;
+        QTest::newRow("desfazer") << Desfazer;
+    }
+    void killedAtRandomMoments()
+    {
+        QFETCH(QStringList, command);
+        const Ends ends = endsOf(command);
+        // Kill moments spread over the time an undisturbed run takes, and a little after.
+        qint64 runMs = 0;
+        {
+            FixtureFolder data(QStringLiteral("inicial"));
+            prepareFor(data, command);
+            QElapsedTimer clock;
+            clock.start();
+            QCOMPARE(cli(data, command).exit, 0);
+            runMs = qMax<qint64>(clock.elapsed(), 20);
+        }
+        QRandomGenerator random(20041203);
+        int seenBefore = 0;
+        int seenAfter = 0;
+        for (int round = 0; round < 12; ++round) {
+            FixtureFolder data(QStringLiteral("inicial"));
+            prepareFor(data, command);
+            QProcess process;
+            process.setProcessEnvironment(plainEnvironment());
+            process.start(QStringLiteral(RAVELHA_CLI), QStringList{QStringLiteral("--dados"), data.path()} + command);
+            QVERIFY(process.waitForStarted());
+            QThread::usleep(random.bounded(runMs * 1300));
+            process.kill();
+            finished(process);
+            const QStringList seen = seenByTheNextRun(data);
+            QVERIFY2(seen == ends.before || seen == ends.after, qPrintable(QStringLiteral("round %1").arg(round)));
+            (seen == ends.before ? seenBefore : seenAfter)++;
+        }
+        qInfo("before %d, after %d", seenBefore, seenAfter);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKillDuringWrites)
+#include "TestKillDuringWrites.moc"
