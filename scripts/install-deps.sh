@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libgl-dev
   libbenchmark-dev libsqlite3-dev
   xvfb xauth poppler-utils imagemagick fonts-liberation
+  qt6-translations-l10n
 )
 
 missing=()

@@ -41,7 +41,7 @@ std::optional<QString> AddRemoval(const QString& num, const QList<int>& serviceC
             .arg(num);
 
     TipoVetSgte entry;
-    entry.Num = num;
+    entry.Num = num.trimmed();   // " 8" typed is soldier 8
     for (int code : serviceCodes) {
         if (code >= 1 && code <= Capacity::Services)
             entry.CodSv[code - 1] = code;

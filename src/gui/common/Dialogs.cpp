@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "BusyCursor.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -51,4 +53,10 @@ QString MessageBoxDialogs::input(const QString& caption, const QString& prompt, 
 void MessageBoxDialogs::error(const QString& text)
 {
     QMessageBox::critical(QApplication::activeWindow(), title(), text);
+}
+
+bool AskBeforeLoss(const QString& question)
+{
+    PointerWhileAsking pointer;
+    return Dialogs::current().question(question);
 }

@@ -8,6 +8,7 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
     virtual void message(const QString& text) = 0;
+    // Yes is true. The real box's default button is No: Enter and Escape answer No.
     virtual bool question(const QString& text) = 0;
     // OK gives the typed text; Cancel gives the proposed value back.
     virtual QString input(const QString& caption, const QString& prompt, const QString& proposed) = 0;
@@ -26,3 +27,7 @@ public:
     QString input(const QString& caption, const QString& prompt, const QString& proposed) override;
     void error(const QString& text) override;
 };
+
+// A Yes/No question that guards a loss (the core's Confirm): the box's default button is No, so
+// Enter declines, and the ordinary pointer shows over it even in the middle of busy work.
+bool AskBeforeLoss(const QString& question);

@@ -1,7 +1,9 @@
 #include "PrintJob.h"
 
 #include "Guarded.h"
+#include "ModalWindows.h"
 #include "PainterPrinter.h"
+#include "ScreenFit.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -35,6 +37,6 @@ void PrintDocument(QWidget* parent, const QString& title, const Drawing& draw)
             draw(device);
         });
     });
-    preview.resize(900, 760);
-    preview.exec();
+    preview.resize(FittingSize(QSize(900, 700), parent));
+    ShowModal(preview);
 }

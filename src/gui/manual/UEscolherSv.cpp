@@ -13,7 +13,7 @@
 TFEscolherSv::TFEscolherSv(QWidget* parent) : FormWindow(QString(), parent)
 {
     setObjectName(QStringLiteral("FEscolherSv"));
-    setWindowTitle(QStringLiteral("Serviços"));
+    setWindowTitle(QStringLiteral("Escolher Escalas"));
     auto* heading = new QLabel(QStringLiteral("Serviços"), this);
     QFont font = heading->font();
     font.setBold(true);

@@ -39,6 +39,12 @@ AutoRosterPage::AutoRosterPage(QWidget* parent) : QWidget(parent)
     BPrever->hide();
     BEscalar->hide();
     BDesfazer->hide();
+    // Button6 and BPrever lie on one spot with one caption: the keeper sees one "Verificar".
+    VerificarPlace = Named<QWidget>(QStringLiteral("VerificarPlace"), this);
+    auto* verificarPlace = new QGridLayout(VerificarPlace);
+    verificarPlace->setContentsMargins(0, 0, 0, 0);
+    verificarPlace->addWidget(BPrever, 0, 0);
+    verificarPlace->addWidget(Button6, 0, 0);
 
     Label56 = Named<QLabel>(QStringLiteral("Label56"), QStringLiteral("Escala"), this);
     ListBox2 = messageList(QStringLiteral("ListBox2"), 14, this);
@@ -64,8 +70,7 @@ AutoRosterPage::AutoRosterPage(QWidget* parent) : QWidget(parent)
     top->addSpacing(30);
     top->addWidget(Label40);
     top->addWidget(Edit1);
-    top->addWidget(Button6);
-    top->addWidget(BPrever);
+    top->addWidget(VerificarPlace);
     top->addWidget(BEscalar);
     top->addWidget(BDesfazer);
     top->addStretch();

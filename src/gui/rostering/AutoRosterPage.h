@@ -20,6 +20,7 @@ public:
     QLabel* LUltimaEscala = nullptr;
     QLabel* Label40 = nullptr;
     QLineEdit* Edit1 = nullptr;
+    QWidget* VerificarPlace = nullptr;   // the one spot of Button6 and BPrever
     QPushButton* Button6 = nullptr;
     QPushButton* BPrever = nullptr;
     QPushButton* BEscalar = nullptr;

@@ -3,6 +3,7 @@
 #include "AutoRosterPage.h"
 #include "UForaEscSgte.h"
 #include "URetiraAlguem.h"
+#include "common/BusyCursor.h"
 #include "common/Dialogs.h"
 #include "common/Guarded.h"
 #include "common/ModalWindows.h"
@@ -30,12 +31,19 @@ AutoRosterTab::AutoRosterTab(AutoRosterPage* page, QWidget* window)
     connect(page->RadioButton3, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton3Click(); });
     connect(page->RadioButton4, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton4Click(); });
     connect(page->RadioButton7, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton7Click(); });
+    // Enter (Return or the keypad's Enter) in the target day runs "Verificar".
+    connect(page->Edit1, &QLineEdit::returnPressed, this, [this] {
+        if (m_page->Button6->isVisibleTo(m_page))
+            Button6Click();
+    });
     page->Edit1->installEventFilter(this);
 }
 
 bool AutoRosterTab::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_page->Edit1 && event->type() == QEvent::MouseButtonPress)
+    // A click on the greyed target day (a verification is waiting) does nothing: "Desfazer" is
+    // the way to throw a verification away.
+    if (watched == m_page->Edit1 && event->type() == QEvent::MouseButtonPress && m_page->Edit1->isEnabled())
         Edit1Click();
     return QObject::eventFilter(watched, event);
 }
@@ -97,14 +105,34 @@ void AutoRosterTab::Edit1Click()
     m_page->Edit1->setFocus();
 }
 
+void AutoRosterTab::discardWaitingVerification()
+{
+    const RosterState state = m_session.state();
+    if (state != RosterState::Verified && state != RosterState::Removing && state != RosterState::Ready)
+        return;
+    m_session.reset();
+    showSession();
+    m_page->ListBox5->addItem(VerificationDiscarded);
+}
+
 void AutoRosterTab::BEscalarClick()
 {
     Guarded([this] {
-        m_session.commit();
-        m_page->Edit1->clear();
-        const QString last = Global().LastRosteredDay;
-        m_page->LUltimaEscala->setText(last);
-        emit lastRosteredDayChanged(last);
+        CommitOutcome outcome;
+        {
+            BusyCursor busy;
+            // A target day before the last rostered day undoes days: the keeper is asked first.
+            outcome = m_session.commit(AskBeforeLoss);
+        }
+        if (outcome.done) {
+            m_page->Edit1->clear();
+            const QString last = Global().LastRosteredDay;
+            m_page->LUltimaEscala->setText(last);
+            emit lastRosteredDayChanged(last);
+        }
+        // The tables were written but Escala.Txt was not: the commit stands, the keeper is told.
+        if (!outcome.notice.isEmpty())
+            Dialogs::current().message(outcome.notice);
     });
     showSession();
 }
@@ -169,8 +197,10 @@ void AutoRosterTab::untickPrintChoices()
 void AutoRosterTab::showSession()
 {
     const RosterButtons buttons = m_session.buttons();
+    // Button6 lies over BPrever: where both would show, the keeper sees Button6 alone.
     m_page->Button6->setVisible(buttons.button6);
-    m_page->BPrever->setVisible(buttons.bPrever);
+    m_page->BPrever->setVisible(buttons.bPrever && !buttons.button6);
+    m_page->VerificarPlace->setVisible(buttons.button6 || buttons.bPrever);   // no gap when neither shows
     m_page->BEscalar->setVisible(buttons.bEscalar);
     m_page->BDesfazer->setVisible(buttons.bDesfazer);
     m_page->Edit1->setEnabled(buttons.edit1Enabled);

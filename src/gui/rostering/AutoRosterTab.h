@@ -10,11 +10,19 @@
 class AutoRosterPage;
 class QWidget;
 
+// The line left in the messages when a waiting verification is thrown away.
+inline const QString VerificationDiscarded = QStringLiteral("A verificação foi descartada; verifique novamente.");
+
 class AutoRosterTab : public QObject {
     Q_OBJECT
 public:
     AutoRosterTab(AutoRosterPage* page, QWidget* window);
     RosterSession& session() { return m_session; }
+
+    // The stored rosters were reloaded under a waiting verification (the main window's
+    // activation, an undo): the verification is thrown away, as "Desfazer" would, and the
+    // messages say so. Nothing happens when no verification is waiting.
+    void discardWaitingVerification();
 
 signals:
     // A commit moved the last rostered day; the other tabs show it too.

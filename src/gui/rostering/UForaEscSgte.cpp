@@ -64,19 +64,27 @@ void TFForaEscSgte::Button2Click()
 void TFForaEscSgte::Button4Click()
 {
     Guarded([this] {
+        // The number as the register holds it: blanks around it are not part of it.
+        const QString num = Edit1->text().trimmed();
         QList<QDate> days;
         for (int row = 0; row < ListBox1->count(); ++row) {
             if (ListBox1->item(row)->isSelected())
                 days << m_spanDays.value(row);
         }
-        if (const std::optional<QString> refusal = AddRemoval(Edit1->text(), MarkedServices(), days)) {
+        std::optional<QString> refusal = RemovalNumberRefusal(num);
+        if (!refusal)
+            refusal = AddRemoval(num, MarkedServices(), days);
+        if (refusal) {
             Dialogs::current().message(*refusal);
+            Edit1->selectAll();
             return;
         }
+        // The chosen days stay selected for the next soldier.
         Edit1->clear();
-        Edit1->setFocus();
         ListBox1->hide();
     });
+    // Taken or refused, the keeper types the next number, or this one again, at once.
+    Edit1->setFocus();
 }
 
 void TFForaEscSgte::Button3Click()

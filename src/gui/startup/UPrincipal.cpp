@@ -1,10 +1,12 @@
 #include "UPrincipal.h"
 
 #include "CapaPage.h"
+#include "common/BusyCursor.h"
 #include "common/ClickableLabel.h"
 #include "common/Dialogs.h"
 #include "common/FormWindow.h"
 #include "common/Guarded.h"
+#include "common/ScreenFit.h"
 #include "common/SharedWindows.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
@@ -57,7 +59,7 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent)
         OpenManualOnBackgroundPress(tab.page, QLatin1String(tab.section));
     }
     setCentralWidget(PageControl1);
-    resize(1100, 720);
+    resize(FittingSize(LargestWindow, this));
 
     showCover();
     connect(Capa->Idt, &ClickableLabel::clicked, this, &TFPrincipal::IdtClick);
@@ -120,6 +122,8 @@ void TFPrincipal::showEvent(QShowEvent* event)
 void TFPrincipal::FormActivate()
 {
     m_activatedOnce = true;
+    // The rosters are reloaded below: a verification waiting on the tab is no longer valid.
+    AutoRoster->discardWaitingVerification();
     Guarded([this] {
         GlobalModel& g = Global();
         // A cover without a picture shows none; the activation goes on.
@@ -153,11 +157,21 @@ void TFPrincipal::Label35Click()
     Guarded([this] {
         Dialogs& dialogs = Dialogs::current();
         dialogs.message(UndoWarning);
-        const UndoOutcome outcome = UndoFromAnswer(dialogs.input(UndoCaption, UndoPrompt, QString()));
+        const QString answer = dialogs.input(UndoCaption, UndoPrompt, QString());
+        UndoOutcome outcome;
+        {
+            BusyCursor busy;
+            // An undo from beyond the day after the last rostered day is asked about first.
+            outcome = UndoFromAnswer(answer, AskBeforeLoss);
+        }
         if (!outcome.message.isEmpty())
             dialogs.message(outcome.message);
-        if (outcome.ran)
+        if (outcome.ran) {
             showLastRosteredDay(Global().LastRosteredDay);
+            AutoRoster->discardWaitingVerification();
+        }
+        if (!outcome.notice.isEmpty())
+            dialogs.message(outcome.notice);
     });
 }
 

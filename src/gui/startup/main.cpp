@@ -1,12 +1,14 @@
 // The program: start on the data folder, then show the main window until it is closed.
 #include "UPrincipal.h"
 #include "common/Dialogs.h"
+#include "common/QtPortuguese.h"
 #include "common/SharedWindows.h"
 #include "data/CoreError.h"
 #include "data/DataFolder.h"
 #include "data/Session.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <memory>
 
 int main(int argc, char** argv)
@@ -14,6 +16,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ravelha"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
+    if (!InstallQtPortuguese())
+        qWarning("Ravelha: as traduções do Qt (pacote qt6-translations-l10n) não estão instaladas; "
+                 "os botões das caixas de diálogo aparecerão em inglês.");
 
     QStringList arguments = QApplication::arguments();
     const QString folder = DataFolder::choose(arguments);
@@ -29,6 +34,11 @@ int main(int argc, char** argv)
     {
         TFPrincipal window;
         window.show();
+        // What the start could not finish (a file still not written) is told once the window is up.
+        if (!session->notice().isEmpty()) {
+            const QString notice = session->notice();
+            QTimer::singleShot(0, &window, [notice] { Dialogs::current().message(notice); });
+        }
         result = app.exec();
         DeleteSharedWindows();
     }
