@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
+#include <functional>
 
 struct CliResult {
     int exit = -1;
@@ -41,12 +42,15 @@ inline CliResult finished(QProcess& process)
     return result;
 }
 
+// `childSetUp` runs in the child before the program starts (to take another user's identity).
 inline CliResult cli(const QStringList& arguments, const QProcessEnvironment& environment = plainEnvironment(),
-                     const QString& workingFolder = QString())
+                     const QString& workingFolder = QString(), const std::function<void()>& childSetUp = {})
 {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(workingFolder);
+    if (childSetUp)
+        process.setChildProcessModifier(childSetUp);
     process.start(QStringLiteral(RAVELHA_CLI), arguments);
     return finished(process);
 }

@@ -2,6 +2,7 @@
 
 #include "CoreError.h"
 #include "Dates.h"
+#include "RowChecks.h"
 #include "TableSchema.h"
 #include "TextFile.h"
 #include "UDMGeral.h"
@@ -57,8 +58,15 @@ void loadCsv(TDMGeral& module, const QString& csvPath, const QStringList& tables
         if (fields.size() != header.size())
             throw CoreError(QStringLiteral("%1: esperadas %2 colunas.").arg(where).arg(header.size()));
         QVariantList row;
-        for (int c = 0; c < fields.size(); ++c)
+        QVariantList stored;   // as the table will hold it, for the checks of the loaders
+        for (int c = 0; c < fields.size(); ++c) {
             row << csvValue(fields.at(c), header.at(c), where);
+            stored << (row.last().typeId() == QMetaType::QDate ? QVariant(Dates::toStorage(row.last().toDate()))
+                                                                : row.last());
+        }
+        if (const std::optional<QString> refusal =
+                RowChecks::checkRow(QStringLiteral("%1 (%2)").arg(table.name, where), table.kind, stored))
+            throw CoreError(*refusal);
         rows.push_back(row);
     }
     for (const QString& target : tables) {

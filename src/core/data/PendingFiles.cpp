@@ -29,11 +29,11 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantList& v
 {
     QSqlQuery query(db);
     if (!query.prepare(sql))
-        throw CoreError(QStringLiteral("Erro no banco de dados (%1): %2").arg(Table, query.lastError().text()));
+        throw CoreError(EngineErrorMessage(db.databaseName(), Table, query.lastError()));
     for (const QVariant& value : values)
         query.addBindValue(value);
     if (!query.exec())
-        throw CoreError(QStringLiteral("Erro no banco de dados (%1): %2").arg(Table, query.lastError().text()));
+        throw CoreError(EngineErrorMessage(db.databaseName(), Table, query.lastError()));
     return query;
 }
 

@@ -1,6 +1,7 @@
 #include "SqlTransaction.h"
 
 #include "CoreError.h"
+#include "UDMGeral.h"
 
 #include <QHash>
 #include <QSqlError>
@@ -24,8 +25,7 @@ SqlTransaction::SqlTransaction(const QSqlDatabase& db)
     OpenTransaction& state = openTransactions()[m_connection];
     if (state.depth == 0) {
         if (!m_db.transaction())
-            throw CoreError(QStringLiteral("O banco de dados recusou iniciar a gravação: %1")
-                                .arg(m_db.lastError().text()));
+            throw CoreError(EngineErrorMessage(m_db.databaseName(), QString(), m_db.lastError()));
         state.failed = false;
         m_outer = true;
     }
@@ -55,8 +55,8 @@ void SqlTransaction::commit()
         throw CoreError(QStringLiteral("A gravação foi interrompida e desfeita; nada foi alterado."));
     }
     if (!m_db.commit()) {
-        const QString why = m_db.lastError().text();
+        const QString why = EngineErrorMessage(m_db.databaseName(), QString(), m_db.lastError());
         m_db.rollback();
-        throw CoreError(QStringLiteral("O banco de dados recusou a gravação: %1").arg(why));
+        throw CoreError(why);
     }
 }

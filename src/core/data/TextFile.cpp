@@ -74,7 +74,7 @@ QString readLine(const QString& path, int index)
     return index >= 0 && index < lines.size() ? lines.at(index) : QString();
 }
 
-QByteArray encode(const QStringList& lines, const QString& pathForMessages)
+QByteArray encode(const QStringList& lines)
 {
     QStringEncoder ansi("windows-1252");
     if (!ansi.isValid())
@@ -83,9 +83,18 @@ QByteArray encode(const QStringList& lines, const QString& pathForMessages)
     for (const QString& line : lines) {
         bytes += ansi.encode(line);
         if (ansi.hasError())
-            throw CoreError(QStringLiteral("O arquivo %1 não foi gravado: a linha \"%2\" tem caracteres "
-                                           "que o arquivo não aceita.")
-                                .arg(shownName(pathForMessages), line));
+            break;
+        bytes += "\r\n";
+    }
+    if (!ansi.hasError())
+        return bytes;
+
+    // A line Windows-1252 cannot hold (a folder named in Japanese, say) is kept whole: the file is
+    // written in UTF-8 with a byte-order mark, which the reader recognises.
+    QStringEncoder utf8(QStringEncoder::Utf8);
+    bytes = "\xEF\xBB\xBF";
+    for (const QString& line : lines) {
+        bytes += utf8.encode(line);
         bytes += "\r\n";
     }
     return bytes;
@@ -93,7 +102,7 @@ QByteArray encode(const QStringList& lines, const QString& pathForMessages)
 
 void writeLines(const QString& path, const QStringList& lines)
 {
-    const QByteArray bytes = encode(lines, path);
+    const QByteArray bytes = encode(lines);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: %2")

@@ -1,13 +1,17 @@
 #include "UDMGeral.h"
 
+#include "Capacities.h"
 #include "CoreError.h"
 #include "Dates.h"
+#include "RowChecks.h"
 #include "TableSchema.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <algorithm>
+#include <climits>
 #include <vector>
 
 namespace {
@@ -40,9 +44,10 @@ QVariant storable(const QVariant& value)
     return value;
 }
 
-QString engineError(const QString& what, const QSqlError& error)
+// The table as the keeper reads it in messages: the backup copy's tables are named as such.
+QString tableLabel(Alias alias, const QString& table)
 {
-    return QStringLiteral("Erro no banco de dados (%1): %2").arg(what, error.text());
+    return alias == Alias::Ravelha ? table : table + QStringLiteral(" da cópia de segurança");
 }
 
 // LIKE treats % and _ as wildcards; a typed number is matched as it is.
@@ -55,6 +60,46 @@ QString escapeLike(const QString& text)
     return escaped;
 }
 
+}
+
+QString EngineErrorMessage(const QString& databaseFile, const QString& table, const QSqlError& error)
+{
+    const QFileInfo file(databaseFile);
+    const QString where = QStringLiteral("%1 da pasta \"%2\"")
+                              .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath()));
+    const QString onTable = table.isEmpty() ? QString() : QStringLiteral(" (tabela %1)").arg(table);
+    // SQLite's primary result codes; an extended code keeps its primary one in the low byte.
+    bool isCode = false;
+    const int code = error.nativeErrorCode().toInt(&isCode) & 0xFF;
+    QString what;
+    switch (isCode ? code : -1) {
+    case 5:    // SQLITE_BUSY
+    case 6:    // SQLITE_LOCKED
+        what = QStringLiteral("O banco de dados %1 está bloqueado por outro programa%2; feche-o e tente de novo.");
+        break;
+    case 8:    // SQLITE_READONLY
+        what = QStringLiteral("O banco de dados %1 não pôde ser gravado%2: o arquivo é somente leitura.");
+        break;
+    case 13:   // SQLITE_FULL
+        what = QStringLiteral("O banco de dados %1 não pôde ser gravado%2: o disco está cheio.");
+        break;
+    case 10:   // SQLITE_IOERR
+        what = QStringLiteral("O arquivo %1 não pôde ser lido ou gravado%2: erro de disco.");
+        break;
+    case 11:   // SQLITE_CORRUPT
+        what = QStringLiteral("O arquivo %1 está danificado%2: não é um banco de dados válido.");
+        break;
+    case 14:   // SQLITE_CANTOPEN
+        what = QStringLiteral("O arquivo %1 não pôde ser aberto%2.");
+        break;
+    case 26:   // SQLITE_NOTADB
+        what = QStringLiteral("O arquivo %1 não é um banco de dados válido%2.");
+        break;
+    default:
+        what = QStringLiteral("Erro no banco de dados %1%2.");
+        break;
+    }
+    return what.arg(where, onTable) + QStringLiteral("\nResposta do banco de dados: ") + error.text();
 }
 
 TDMGeral::TDMGeral(const QString& dataFolder, const QString& backupFolder)
@@ -123,15 +168,43 @@ QSqlDatabase TDMGeral::database(Alias alias)
                                                    : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setDatabaseName(file);
     if (!db.open())
-        throw CoreError(engineError(file, db.lastError()));
+        throw CoreError(EngineErrorMessage(file, QString(), db.lastError()));
 
-    const QStringList present = db.tables();
-    for (const QString& table : TableSchema::workingTables()) {
-        if (!present.contains(table))
-            throw CoreError(QStringLiteral("A tabela %1 não existe no banco de dados da pasta \"%2\".")
-                                .arg(table, QDir::toNativeSeparators(folder)));
+    // The engine reads the file only at the first statement: a file that is no database shows here.
+    // A connection refused here is closed, so the next use checks the file again.
+    QString refusal;
+    QStringList present;
+    {
+        QSqlQuery tables(db);
+        if (tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+            while (tables.next())
+                present << tables.value(0).toString();
+        }
+        if (tables.lastError().isValid())
+            refusal = EngineErrorMessage(file, QString(), tables.lastError());
+    }
+    const QStringList working = TableSchema::workingTables();
+    if (refusal.isEmpty() && std::none_of(working.begin(), working.end(),
+                                          [&](const QString& t) { return present.contains(t); }))
+        refusal = QStringLiteral("O arquivo %1 da pasta \"%2\" não é um banco de dados do Sistema: não tem as "
+                                 "tabelas Basico, Sv, Sv1 a Sv%3 e Hist.")
+                      .arg(QLatin1String(DatabaseFileName), QDir::toNativeSeparators(folder))
+                      .arg(Capacity::Services);
+    for (const QString& table : working) {
+        if (refusal.isEmpty() && !present.contains(table))
+            refusal = QStringLiteral("A tabela %1 não existe no banco de dados da pasta \"%2\".")
+                          .arg(table, QDir::toNativeSeparators(folder));
+    }
+    if (!refusal.isEmpty()) {
+        db.close();
+        throw CoreError(refusal);
     }
     return db;
+}
+
+QString TDMGeral::databaseFile(Alias alias) const
+{
+    return QDir(aliasFolder(alias)).filePath(QLatin1String(DatabaseFileName));
 }
 
 void TDMGeral::createTables(Alias alias, const QStringList& tables)
@@ -144,12 +217,12 @@ void TDMGeral::createTables(Alias alias, const QStringList& tables)
         db.close();
         db.setDatabaseName(file);
         if (!db.open())
-            throw CoreError(engineError(file, db.lastError()));
+            throw CoreError(EngineErrorMessage(file, QString(), db.lastError()));
         SqlTransaction transaction(db);
         for (const QString& table : tables) {
             QSqlQuery create(db);
             if (!create.exec(TableSchema::createStatement(TableSchema::tableOf(table))))
-                throw CoreError(engineError(table, create.lastError()));
+                throw CoreError(EngineErrorMessage(file, table, create.lastError()));
         }
         transaction.commit();
     }
@@ -159,11 +232,11 @@ QSqlQuery TDMGeral::run(Alias alias, const QString& sql, const QVariantList& val
 {
     QSqlQuery query(database(alias));
     if (!query.prepare(sql))
-        throw CoreError(engineError(sql, query.lastError()));
+        throw CoreError(EngineErrorMessage(databaseFile(alias), QString(), query.lastError()));
     for (const QVariant& value : values)
         query.addBindValue(storable(value));
     if (!query.exec())
-        throw CoreError(engineError(sql, query.lastError()));
+        throw CoreError(EngineErrorMessage(databaseFile(alias), QString(), query.lastError()));
     return query;
 }
 
@@ -184,8 +257,30 @@ QSqlQuery TDMGeral::openTable(Alias alias, const QString& tableOrFileName, int c
                             .arg(TableSchema::columns(table.kind).join(QStringLiteral(", ")), table.name,
                                  TableSchema::keyOrder(table.kind));
     if (!query.exec(sql))
-        throw CoreError(engineError(table.name, query.lastError()));
+        throw CoreError(EngineErrorMessage(databaseFile(alias), table.name, query.lastError()));
     return query;
+}
+
+std::vector<QVariantList> TDMGeral::readRows(Alias alias, const QString& tableOrFileName, int capacity)
+{
+    const TableSchema::Table table = TableSchema::tableOf(tableOrFileName);
+    const QString label = tableLabel(alias, table.name);
+    QSqlQuery query = openTable(alias, tableOrFileName, capacity);
+    const int columns = query.record().count();
+    std::vector<QVariantList> rows;
+    while (query.next()) {
+        QVariantList row;
+        row.reserve(columns);
+        for (int c = 0; c < columns; ++c)
+            row << query.value(c);
+        if (const std::optional<QString> refusal = RowChecks::checkRow(label, table.kind, row))
+            throw CoreError(*refusal);
+        rows.push_back(std::move(row));
+    }
+    // A read that stopped half-way (a damaged page) must not pass for the whole table.
+    if (query.lastError().isValid())
+        throw CoreError(EngineErrorMessage(databaseFile(alias), table.name, query.lastError()));
+    return rows;
 }
 
 TDMGeral::TableWriter::TableWriter(TDMGeral& module, Alias alias, const QString& tableOrFileName)
@@ -193,10 +288,13 @@ TDMGeral::TableWriter::TableWriter(TDMGeral& module, Alias alias, const QString&
 {
     const TableSchema::Table table = TableSchema::tableOf(tableOrFileName);
     m_table = table.name;
+    m_label = tableLabel(alias, table.name);
+    m_file = module.databaseFile(alias);
+    m_kind = table.kind;
     QSqlDatabase db = module.database(alias);
     QSqlQuery erase(db);
     if (!erase.exec(QStringLiteral("DELETE FROM %1").arg(m_table)))
-        throw CoreError(engineError(m_table, erase.lastError()));
+        throw CoreError(EngineErrorMessage(m_file, m_table, erase.lastError()));
 
     const QStringList columns = TableSchema::columns(table.kind);
     QStringList marks;
@@ -205,15 +303,22 @@ TDMGeral::TableWriter::TableWriter(TDMGeral& module, Alias alias, const QString&
     m_insert = QSqlQuery(db);
     if (!m_insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                               .arg(m_table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))))
-        throw CoreError(engineError(m_table, m_insert.lastError()));
+        throw CoreError(EngineErrorMessage(m_file, m_table, m_insert.lastError()));
 }
 
 void TDMGeral::TableWriter::append(const QVariantList& values)
 {
-    for (int i = 0; i < values.size(); ++i)
-        m_insert.bindValue(i, storable(values.at(i)));
+    QVariantList row;
+    row.reserve(values.size());
+    for (const QVariant& value : values)
+        row << storable(value);
+    // A row the loaders would refuse is never stored: the next load would stop on it.
+    if (const std::optional<QString> refusal = RowChecks::checkRow(m_label, m_kind, row))
+        throw CoreError(*refusal);
+    for (int i = 0; i < row.size(); ++i)
+        m_insert.bindValue(i, row.at(i));
     if (!m_insert.exec())
-        throw CoreError(engineError(m_table, m_insert.lastError()));
+        throw CoreError(EngineErrorMessage(m_file, m_table, m_insert.lastError()));
 }
 
 void TDMGeral::TableWriter::commit()
@@ -318,18 +423,26 @@ QSqlQuery TDMGeral::searchHist(const HistSearch& search)
     return run(Alias::Ravelha, sql + QStringLiteral(" ORDER BY Dia, CodSv"), values);
 }
 
+void TDMGeral::requireSoundHistory()
+{
+    readRows(Alias::Ravelha, QStringLiteral("Hist"), INT_MAX);
+}
+
 QSqlQuery TDMGeral::selectHistFrom(const QDate& day)
 {
+    requireSoundHistory();
     return run(Alias::Ravelha, QStringLiteral("SELECT * FROM Hist WHERE Dia >= ? ORDER BY Dia, CodSv"), {day});
 }
 
 int TDMGeral::deleteHistFrom(const QDate& day)
 {
+    requireSoundHistory();
     return run(Alias::Ravelha, QStringLiteral("DELETE FROM Hist WHERE Dia >= ?"), {day}).numRowsAffected();
 }
 
 int TDMGeral::deleteHistBefore(const QDate& day)
 {
+    requireSoundHistory();
     return run(Alias::Ravelha, QStringLiteral("DELETE FROM Hist WHERE Dia < ?"), {day}).numRowsAffected();
 }
 

@@ -6,13 +6,21 @@
 #include <QDate>
 #include <QList>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+#include <vector>
 
 #include "SqlTransaction.h"
+#include "TableSchema.h"
 
 enum class Alias { Ravelha, BackUpRavSv };
+
+// The keeper's words for an error of the engine on a database file (while working on `table`, when
+// given): a locked, read-only, full, unreadable or damaged file is named as such, and the engine's
+// own text follows.
+QString EngineErrorMessage(const QString& databaseFile, const QString& table, const QSqlError& error);
 
 // The conditions of a history search; each one is used when it is set, joined by "and".
 struct HistSearch {
@@ -38,8 +46,8 @@ public:
     QString aliasFolder(Alias alias) const;
     void setAliasFolder(Alias alias, const QString& folder);
 
-    // The database of an alias, opened on first use. A folder without Ravelha.db, or a file that
-    // lacks one of the working tables, throws a message naming what is missing.
+    // The database of an alias, opened on first use. A folder without Ravelha.db, a file that is no
+    // database, or one that lacks one of the working tables, throws a message naming what is wrong.
     QSqlDatabase database(Alias alias);
 
     // Creates Ravelha.db in the alias's folder (the folder must exist) with the tables named,
@@ -52,12 +60,18 @@ public:
     // anything is read.
     QSqlQuery openTable(Alias alias, const QString& tableOrFileName, int capacity);
 
+    // The rows of a table in key order, each value as stored, for a loader. A table larger than
+    // `capacity`, or any row the model cannot hold as it is (RowChecks), is refused with a message
+    // naming the table, the row and the column before anything is returned.
+    std::vector<QVariantList> readRows(Alias alias, const QString& tableOrFileName, int capacity);
+
     // Rewrites one table whole: every row deleted, then each appended row added, all in one
     // transaction (joined with an outer one when there is one). Not committed = nothing changed.
     class TableWriter {
     public:
         TableWriter(TDMGeral& module, Alias alias, const QString& tableOrFileName);
-        // Values in the table's column order; a QDate is stored as its day (null = empty).
+        // Values in the table's column order; a QDate is stored as its day (null = empty). A row
+        // the loaders would refuse is refused here, and the transaction then changes nothing.
         void append(const QVariantList& values);
         void commit();
 
@@ -65,6 +79,9 @@ public:
         SqlTransaction m_transaction;
         QSqlQuery m_insert;
         QString m_table;
+        QString m_label;   // the table as the keeper reads it in messages
+        QString m_file;
+        TableSchema::Kind m_kind;
     };
 
     // --- the statements of the program ---
@@ -79,6 +96,8 @@ public:
     QSqlQuery selectBasicoWithAbsence();                        // every soldier with P or R
     QSqlQuery selectHistWithSoldier(const QString& num);
     QSqlQuery searchHist(const HistSearch& search);
+    // These three check every history row first: a row whose day is no day would be taken or kept
+    // by its text, not by its day.
     QSqlQuery selectHistFrom(const QDate& day);
     int deleteHistFrom(const QDate& day);
     int deleteHistBefore(const QDate& day);
@@ -95,6 +114,8 @@ public:
 private:
     QSqlQuery run(Alias alias, const QString& sql, const QVariantList& values);
     QString connectionName(Alias alias) const;
+    QString databaseFile(Alias alias) const;
+    void requireSoundHistory();
 
     QString m_folders[2];
     QString m_connectionPrefix;

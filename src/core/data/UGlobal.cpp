@@ -2,6 +2,7 @@
 
 #include "CoreError.h"
 #include "Dates.h"
+#include "RowChecks.h"
 #include "TableSchema.h"
 
 #include <QSqlQuery>
@@ -14,28 +15,26 @@ std::unique_ptr<GlobalModel>& modelHolder()
     return model;
 }
 
-QString textOf(const QSqlQuery& row, int column)
-{
-    return row.value(column).toString();
-}
+// The rows a loader reads have passed RowChecks: every value is one the model can hold.
+using Rows = std::vector<QVariantList>;
 
 // An empty column leaves the day as it was.
-void readDay(const QSqlQuery& row, int column, QDate& day)
+void readDay(const QVariant& value, QDate& day)
 {
-    const QString text = textOf(row, column);
+    const QString text = value.toString();
     if (!text.isEmpty())
         day = Dates::fromStorage(text);
 }
 
-int wholeNumber(const QString& cell, const QString& num, const QString& table)
+// A count cell of a roster as a whole number; an empty cell or any other text stops the save.
+int wholeNumber(const QString& cell, const QString& num, const TableSchema::Table& table, const QString& column)
 {
-    bool ok = false;
-    const int value = cell.trimmed().toInt(&ok);
-    if (!ok)
-        throw CoreError(QStringLiteral("A contagem \"%1\" do militar %2 na tabela %3 não é um número inteiro. "
-                                       "Nada foi gravado.")
-                            .arg(cell, num, table));
-    return value;
+    std::optional<QString> why = RowChecks::problem(table.kind, column, cell);
+    if (cell.isEmpty())
+        why = QStringLiteral("não pode ficar vazio");
+    if (why)
+        throw CoreError(RowChecks::refusal(table.name, RowChecks::rowName(table.kind, {num}), column, cell, *why));
+    return cell.toInt();
 }
 
 bool registered(const ServiceRecord& service)
@@ -68,25 +67,17 @@ RosterTable* SelectRoster(int serviceCode, const QString& kind)
 
 void LoadServicesInto(ServiceList& services, Alias alias, const QString& table)
 {
-    QSqlQuery rows = TDMGeral::instance().openTable(alias, table, Capacity::Services);
-    std::vector<ServiceRecord> loaded;
-    while (rows.next()) {
-        const int code = rows.value(0).toInt();
-        if (code < 1 || code > Capacity::Services)
-            throw CoreError(QStringLiteral("A tabela %1 tem um serviço de código %2; os códigos vão de 1 a %3. "
-                                           "Nada foi carregado.")
-                                .arg(table).arg(code).arg(Capacity::Services));
-        ServiceRecord record = services[code];
+    const Rows rows = TDMGeral::instance().readRows(alias, table, Capacity::Services);
+    for (const QVariantList& row : rows) {
+        const int code = row.at(0).toInt();
+        ServiceRecord& record = services[code];
         record.CodSv = code;
-        record.Descr = cut(textOf(rows, 1), Width::Descr);
-        readDay(rows, 2, record.Ini);
-        readDay(rows, 3, record.Fim);
-        record.Quant = rows.value(4).toInt();
-        record.Prio = rows.value(5).toInt();
-        loaded.push_back(record);
+        record.Descr = row.at(1).toString();
+        readDay(row.at(2), record.Ini);
+        readDay(row.at(3), record.Fim);
+        record.Quant = row.at(4).toInt();
+        record.Prio = row.at(5).toInt();
     }
-    for (const ServiceRecord& record : loaded)
-        services[record.CodSv] = record;
 }
 
 void LoadServices(Alias alias)
@@ -101,7 +92,7 @@ void SaveServices(Alias alias)
     for (int n = 1; n <= Capacity::Services; ++n) {
         const ServiceRecord& s = services[n];
         if (registered(s))
-            writer.append({s.CodSv, s.Descr, s.Ini, s.Fim, s.Quant, s.Prio, QVariant()});
+            writer.append({s.CodSv, cut(s.Descr, Width::Descr), s.Ini, s.Fim, s.Quant, s.Prio, QVariant()});
     }
     writer.commit();
 }
@@ -121,21 +112,20 @@ void ClearSoldiers()
 
 void LoadSoldiers(Alias alias, const QString& table)
 {
-    QSqlQuery rows = TDMGeral::instance().openTable(alias, table, Capacity::Soldiers);
+    const Rows rows = TDMGeral::instance().readRows(alias, table, Capacity::Soldiers);
     std::vector<SoldierRecord>& soldiers = Global().SoldierTable;
     for (SoldierRecord& s : soldiers)
         s = SoldierRecord();
     int i = 0;
-    while (rows.next()) {
+    for (const QVariantList& row : rows) {
         SoldierRecord& s = soldiers[++i];
-        s.Num = cut(textOf(rows, 0), Width::Num);
-        s.Nome = cut(textOf(rows, 1), Width::Nome);
-        s.PstGrd = cut(textOf(rows, 2), Width::PstGrd);
-        if (!textOf(rows, 3).isEmpty())
-            s.PR = cut(textOf(rows, 3), Width::PR);
-        readDay(rows, 4, s.Ini);
-        readDay(rows, 5, s.Fim);
-        const QString usv = textOf(rows, 6);
+        s.Num = row.at(0).toString();
+        s.Nome = row.at(1).toString();
+        s.PstGrd = row.at(2).toString();
+        s.PR = row.at(3).toString();
+        readDay(row.at(4), s.Ini);
+        readDay(row.at(5), s.Fim);
+        const QString usv = row.at(6).toString();
         if (!usv.isEmpty())
             ParseUSv(i, usv);
     }
@@ -149,7 +139,7 @@ void SaveSoldiers(Alias alias, const QString& table)
         const SoldierRecord& s = soldiers[i];
         if (s.Num.isEmpty() || s.Num == QStringLiteral("x"))
             continue;
-        writer.append({s.Num, s.Nome, s.PstGrd, s.PR, s.Ini, s.Fim, USvText(s)});
+        writer.append({s.Num, cut(s.Nome, Width::Nome), cut(s.PstGrd, Width::PstGrd), s.PR, s.Ini, s.Fim, USvText(s)});
     }
     writer.commit();
 }
@@ -179,8 +169,11 @@ void ParseUSv(int soldier, const QString& text)
             break;
         const std::optional<QDate> day = Dates::parse(token);
         if (!day)
-            throw CoreError(QStringLiteral("O militar %1 tem um dia inválido entre os últimos serviços: \"%2\".")
-                                .arg(s.Num, token));
+            throw CoreError(RowChecks::refusal(QStringLiteral("Basico"),
+                                               RowChecks::rowName(TableSchema::Kind::Personnel, {s.Num}),
+                                               QStringLiteral("USv"), text,
+                                               QStringLiteral("não é uma lista de dias: \"%1\" não é um dia")
+                                                   .arg(token)));
         s.USv[slot] = *day;
         position += token.size() + 1;
     }
@@ -224,20 +217,19 @@ int HistoryInUse()
 
 void LoadHistory(Alias alias, const QString& table)
 {
-    QSqlQuery rows = TDMGeral::instance().openTable(alias, table, Capacity::History);
+    const Rows rows = TDMGeral::instance().readRows(alias, table, Capacity::History);
     // Every record is emptied, not only those in use, so no stale record can come back later.
     std::vector<HistoryRecord>& history = Global().HistoryCache;
     for (HistoryRecord& h : history)
         h = HistoryRecord();
     int i = 0;
-    while (rows.next()) {
+    for (const QVariantList& row : rows) {
         HistoryRecord& h = history[++i];
-        h.Dia = Dates::fromStorage(textOf(rows, 0));
-        h.CodSv = rows.value(1).toInt();
-        h.Descr = cut(textOf(rows, 2), Width::Descr);
-        h.Num = cut(textOf(rows, 3), Width::HistNum);
-        if (!textOf(rows, 4).isEmpty())
-            h.PtVm = cut(textOf(rows, 4), Width::PtVm);
+        h.Dia = Dates::fromStorage(row.at(0).toString());
+        h.CodSv = row.at(1).toInt();
+        h.Descr = row.at(2).toString();
+        h.Num = row.at(3).toString();
+        h.PtVm = row.at(4).toString();
     }
 }
 
@@ -249,7 +241,7 @@ void SaveHistory(Alias alias, const QString& table)
     for (int i = 1; i <= inUse; ++i) {
         const HistoryRecord& h = history[i];
         if (!h.Num.isEmpty())
-            writer.append({h.Dia, h.CodSv, h.Descr, h.Num, h.PtVm});
+            writer.append({h.Dia, h.CodSv, cut(h.Descr, Width::Descr), h.Num, h.PtVm});
     }
     writer.commit();
 }
@@ -268,17 +260,23 @@ void ClearRoster(RosterTable& roster)
         roster.row(row).fill(QString());
 }
 
+namespace {
+void fillRoster(RosterTable& roster, const Rows& rows)
+{
+    int row = 0;
+    for (const QVariantList& stored : rows) {
+        ++row;
+        roster.cell(RosterTable::NumCol, row) = stored.at(0).toString();
+        // An empty count is read as 0.
+        roster.cell(RosterTable::PtCol, row) = QString::number(stored.at(1).toLongLong());
+        roster.cell(RosterTable::VmCol, row) = QString::number(stored.at(2).toLongLong());
+    }
+}
+}
+
 void LoadRoster(RosterTable& roster, const QString& tableFileName, Alias alias)
 {
-    QSqlQuery rows = TDMGeral::instance().openTable(alias, tableFileName, Capacity::RosterRows);
-    int row = 0;
-    while (rows.next()) {
-        ++row;
-        roster.cell(RosterTable::NumCol, row) = cut(textOf(rows, 0), Width::Num);
-        // An empty count is read as 0.
-        roster.cell(RosterTable::PtCol, row) = QString::number(rows.value(1).toLongLong());
-        roster.cell(RosterTable::VmCol, row) = QString::number(rows.value(2).toLongLong());
-    }
+    fillRoster(roster, TDMGeral::instance().readRows(alias, tableFileName, Capacity::RosterRows));
 }
 
 void SaveRoster(const RosterTable& roster, const QString& tableFileName, Alias alias)
@@ -289,13 +287,14 @@ void SaveRoster(const RosterTable& roster, const QString& tableFileName, Alias a
         int pt;
         int vm;
     };
+    const TableSchema::Table table = TableSchema::tableOf(tableFileName);
     std::vector<Row> rows;
     for (int row = 1; row <= Capacity::RosterRows; ++row) {
         const QString& num = roster.cell(RosterTable::NumCol, row);
         if (num.isEmpty() || num == QStringLiteral("x"))
             continue;
-        rows.push_back({num, wholeNumber(roster.cell(RosterTable::PtCol, row), num, tableFileName),
-                        wholeNumber(roster.cell(RosterTable::VmCol, row), num, tableFileName)});
+        rows.push_back({num, wholeNumber(roster.cell(RosterTable::PtCol, row), num, table, QStringLiteral("Pt")),
+                        wholeNumber(roster.cell(RosterTable::VmCol, row), num, table, QStringLiteral("Vm"))});
     }
     TDMGeral::TableWriter writer(TDMGeral::instance(), alias, tableFileName);
     for (const Row& r : rows)
@@ -306,12 +305,18 @@ void SaveRoster(const RosterTable& roster, const QString& tableFileName, Alias a
 void LoadAllRosters(Alias alias)
 {
     GlobalModel& g = Global();
+    // Every roster is read and checked before any is replaced: a refused one leaves all as they were.
+    std::vector<Rows> read(Capacity::Services + 1);
+    for (int n = 1; n <= Capacity::Services; ++n) {
+        if (registered(g.ServiceTable[n]))
+            read[n] = TDMGeral::instance().readRows(alias, TableSchema::rosterFileName(n), Capacity::RosterRows);
+    }
     for (int n = 1; n <= Capacity::Services; ++n) {
         if (!registered(g.ServiceTable[n]))
             continue;
         g.CurrentRoster = SelectRoster(n, QStringLiteral("Base"));
         ClearRoster(*g.CurrentRoster);
-        LoadRoster(*g.CurrentRoster, g.CurrentTableName, alias);
+        fillRoster(*g.CurrentRoster, read[n]);
     }
 }
 

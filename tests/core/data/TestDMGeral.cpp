@@ -2,9 +2,14 @@
 #include "FixtureFolder.h"
 #include "data/CoreError.h"
 #include "data/TableSchema.h"
+#include "data/UGlobal.h"
 
+#include <QDir>
+#include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
+#include <functional>
 
 namespace {
 QStringList column(QSqlQuery query, const QString& name)
@@ -180,6 +185,113 @@ private slots:
             QCOMPARE(e.message(), QStringLiteral("A tabela Basico tem 12 registros e o sistema comporta no máximo 11. "
                                                  "Nada foi carregado nem alterado."));
         }
+    }
+
+    // The engine reads the file at the first statement; a file that is no database of the program is
+    // named as such, and stays refused at every later use.
+    void aFileThatIsNoDatabaseIsNamed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("text") << QByteArray("Escala\r\n") << "O arquivo Ravelha.db da pasta \"%1\" não é um banco de dados "
+                                                             "válido.\nResposta do banco de dados: file is not a database";
+        QTest::newRow("empty") << QByteArray() << "O arquivo Ravelha.db da pasta \"%1\" não é um banco de dados do Sistema: "
+                                                 "não tem as tabelas Basico, Sv, Sv1 a Sv30 e Hist.";
+    }
+    void aFileThatIsNoDatabaseIsNamed()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        FixtureFolder data;
+        QFile file(data.file(QStringLiteral("Ravelha.db")));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            try {
+                data.module().database(Alias::Ravelha);
+                QFAIL("the file was taken for a database");
+            } catch (const CoreError& e) {
+                QVERIFY2(e.message().startsWith(message.arg(QDir::toNativeSeparators(data.path()))), qPrintable(e.message()));
+            }
+        }
+    }
+
+    // A full disk, met for real: the database may not grow past its pages.
+    void aFullDiskIsNamedAndTheTableStaysWhole()
+    {
+        FixtureFolder data;
+        QSqlQuery pragma(data.module().database(Alias::Ravelha));
+        QVERIFY(pragma.exec(QStringLiteral("PRAGMA page_count")) && pragma.next());
+        QVERIFY(pragma.exec(QStringLiteral("PRAGMA max_page_count = %1").arg(pragma.value(0).toInt())));
+        LoadHistory();
+        for (int i = 10; i <= 3000; ++i)
+            Global().HistoryCache[i] = {QDate(2004, 3, 1).addDays(i / 30), 1 + i % 30, QStringLiteral("Guarda"),
+                                        QStringLiteral("1000 ").repeated(20), QStringLiteral("Pt")};
+        try {
+            SaveHistory();
+            QFAIL("the history was written past the end of the disk");
+        } catch (const CoreError& e) {
+            QVERIFY2(e.message().startsWith(QStringLiteral("O banco de dados Ravelha.db da pasta \"%1\" não pôde ser gravado "
+                                                           "(tabela Hist): o disco está cheio.\nResposta do banco de dados: ")
+                                                .arg(QDir::toNativeSeparators(data.path()))),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(column(data.module().selectAllHist(), QStringLiteral("Dia")).size(), 9);
+    }
+
+    // Errors a keeper can meet, by the engine's code, in Portuguese with the engine's text after them.
+    void engineErrorsByTheirCode_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("phrase");
+        QTest::newRow("busy") << "5" << "O banco de dados Ravelha.db da pasta \"/u/Dados\" está bloqueado por outro programa "
+                                        "(tabela Sv3); feche-o e tente de novo.";
+        QTest::newRow("locked") << "6" << "está bloqueado por outro programa";
+        QTest::newRow("read-only") << "8" << "O banco de dados Ravelha.db da pasta \"/u/Dados\" não pôde ser gravado "
+                                            "(tabela Sv3): o arquivo é somente leitura.";
+        QTest::newRow("read-only, extended code") << "1032" << "o arquivo é somente leitura.";
+        QTest::newRow("full") << "13" << "não pôde ser gravado (tabela Sv3): o disco está cheio.";
+        QTest::newRow("disk error") << "10" << "não pôde ser lido ou gravado (tabela Sv3): erro de disco.";
+        QTest::newRow("damaged") << "11" << "O arquivo Ravelha.db da pasta \"/u/Dados\" está danificado (tabela Sv3): "
+                                           "não é um banco de dados válido.";
+        QTest::newRow("cannot open") << "14" << "O arquivo Ravelha.db da pasta \"/u/Dados\" não pôde ser aberto (tabela Sv3).";
+        QTest::newRow("not a database") << "26" << "não é um banco de dados válido (tabela Sv3).";
+        QTest::newRow("repeated key") << "19" << "Erro no banco de dados Ravelha.db da pasta \"/u/Dados\" (tabela Sv3).";
+        QTest::newRow("no code") << "" << "Erro no banco de dados Ravelha.db";
+    }
+    void engineErrorsByTheirCode()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, phrase);
+        const QSqlError error(QStringLiteral("Unable to fetch row"), QStringLiteral("o motor disse isto"),
+                              QSqlError::StatementError, code);
+        const QString message = EngineErrorMessage(QStringLiteral("/u/Dados/Ravelha.db"), QStringLiteral("Sv3"), error);
+        QVERIFY2(message.contains(phrase), qPrintable(message));
+        QVERIFY2(message.endsWith(QStringLiteral(".\nResposta do banco de dados: ") + error.text()), qPrintable(message));
+    }
+
+    // A history row whose day is no day would be deleted or kept by its text: the statements that
+    // delete or take back history refuse to run on it.
+    void historyStatementsRefuseAMalformedDay()
+    {
+        FixtureFolder data;
+        QSqlQuery plant(data.module().database(Alias::Ravelha));
+        QVERIFY(plant.exec(QStringLiteral("UPDATE Hist SET Dia = '2004-02-3' WHERE Dia = '2004-02-28' AND CodSv = 1")));
+        const QString refusal = QStringLiteral("A tabela Hist, no dia \"2004-02-3\", serviço 1, tem na coluna Dia o valor "
+                                               "\"2004-02-3\", que não é um dia válido. Nada foi alterado.");
+        for (const std::function<void()>& statement : std::initializer_list<std::function<void()>>{
+                 [&] { data.module().selectHistFrom(QDate(2004, 2, 28)); },
+                 [&] { data.module().deleteHistFrom(QDate(2004, 2, 28)); },
+                 [&] { data.module().deleteHistBefore(QDate(2004, 3, 1)); }}) {
+            try {
+                statement();
+                QFAIL("the statement ran");
+            } catch (const CoreError& e) {
+                QCOMPARE(e.message(), refusal);
+            }
+        }
+        QCOMPARE(column(data.module().searchHist({}), QStringLiteral("Dia")).size(), 9);
     }
 
     void theLatestModuleServesWhileItLives()

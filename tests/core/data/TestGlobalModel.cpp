@@ -1,10 +1,14 @@
 // The in-memory model: its loaders and writers keep every field, and a failed write changes nothing.
 #include "FixtureFolder.h"
 #include "data/CoreError.h"
+#include "data/TableSchema.h"
 #include "data/UGlobal.h"
 
+#include <QDir>
 #include <QSqlQuery>
 #include <QTest>
+#include <functional>
+#include <map>
 
 namespace {
 int rowsOf(TDMGeral& module, const QString& table)
@@ -27,6 +31,30 @@ void fillTable(TDMGeral& module, const QString& sql, int rows)
         QVERIFY(q.exec());
     }
     db.commit();
+}
+
+bool plant(TDMGeral& module, Alias alias, const QString& sql)
+{
+    QSqlQuery q(module.database(alias));
+    return q.exec(sql) && q.numRowsAffected() == 1;
+}
+
+// The parts of the model the loaders fill, as one text.
+QString modelSnapshot()
+{
+    const GlobalModel& g = Global();
+    QStringList parts;
+    for (int n = 1; n <= 4; ++n) {
+        const ServiceRecord& s = g.ServiceTable[n];
+        parts << s.Descr << s.Fim.toString() << QString::number(s.Quant);
+        for (int row = 1; row <= 7; ++row)
+            parts << g.Grades[n].cell(0, row) + g.Grades[n].cell(1, row) + g.Grades[n].cell(2, row);
+    }
+    for (int i = 1; i <= 14; ++i)
+        parts << g.SoldierTable[i].Num << g.SoldierTable[i].Nome << g.SoldierTable[i].PR;
+    for (int i = 1; i <= 11; ++i)
+        parts << g.HistoryCache[i].Descr << g.HistoryCache[i].Num;
+    return parts.join(QLatin1Char('|'));
 }
 }
 
@@ -239,6 +267,111 @@ private slots:
         fillTable(data.module(), QStringLiteral("INSERT INTO Sv5 (Num, Pt, Vm) VALUES (?, 0, 0)"), 501);
         QVERIFY_THROWS_EXCEPTION(CoreError, LoadRoster(Global().Grades[5], QStringLiteral("Sv5.DB")));
         QCOMPARE(rowsOf(data.module(), QStringLiteral("Sv5")), 501);
+    }
+
+    // A row the model cannot hold stops its loader with a message before the model is touched.
+    void loadersRefuseBadRowsBeforeTheModelIsTouched_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<bool>("inBackup");
+        QTest::addColumn<QString>("loader");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("services") << "UPDATE Sv SET Quant = 'abc' WHERE CodSv = 2" << false << "services"
+                                  << R"(A tabela Sv, no serviço 2, tem na coluna Quant o valor "abc", que não é um número inteiro.)";
+        QTest::newRow("soldiers") << "UPDATE Basico SET USv = '27/02/04 28/02/04 29/02/04 01/03/04 02/03/04 03/03/04 "
+                                     "04/03/04 05/03/04 06/03/04 07/03/04 08/03/04 ' WHERE Num = '12'"
+                                  << false << "soldiers"
+                                  << R"(A tabela Basico, no militar 12, tem na coluna USv o valor "27/02/04 28/02/04 29/02/04 01/03/04 02/03/04 03/03/04 04/03/04 05/03/04 06/03/04 07/03/04 08/03/04 ", que não é uma lista de até 10 dias dd/mm/aa separados por um espaço.)";
+        QTest::newRow("history") << "UPDATE Hist SET PtVm = 'Az' WHERE Dia = '2004-02-29' AND CodSv = 3" << false << "history"
+                                 << R"(A tabela Hist, no dia 29/02/04, serviço 3, tem na coluna PtVm o valor "Az", que não é "Pt", "Vm" nem vazio.)";
+        QTest::newRow("one roster") << "UPDATE Sv3 SET Vm = 2.5 WHERE Num = '12'" << false << "roster 3"
+                                    << R"(A tabela Sv3, no militar 12, tem na coluna Vm o valor "2.5", que não é um número inteiro.)";
+        // Sv1 is read before Sv3 but not put in place.
+        QTest::newRow("all rosters") << "UPDATE Sv3 SET Num = '' WHERE Num = '8'" << false << "rosters"
+                                     << R"(A tabela Sv3, no militar sem número, tem na coluna Num o valor "", que não pode ficar vazio.)";
+        QTest::newRow("initial register") << "UPDATE RavBasico SET PR = 'X' WHERE Num = '3'" << false << "initial soldiers"
+                                          << R"(A tabela RavBasico, no militar 3, tem na coluna PR o valor "X", que não é "P", "R" nem vazio.)";
+        QTest::newRow("backup register") << "INSERT INTO Basico (Num, Nome) VALUES ('1 2', 'Duplo')" << true << "backup soldiers"
+                                         << R"(A tabela Basico da cópia de segurança, no militar "1 2", tem na coluna Num o valor "1 2", que tem espaços em branco.)";
+        QTest::newRow("backup services") << "INSERT INTO Sv (CodSv, Descr, Ini, Quant, Prio) VALUES (5, 'Ronda', '2004-01-01', 1, 1)"
+                                         << true << "backup services"
+                                         << R"(A tabela Sv da cópia de segurança, no serviço 5, tem na coluna Fim o valor "", que não pode ficar vazio.)";
+    }
+    void loadersRefuseBadRowsBeforeTheModelIsTouched()
+    {
+        QFETCH(QString, sql);
+        QFETCH(bool, inBackup);
+        QFETCH(QString, loader);
+        QFETCH(QString, message);
+        FixtureFolder data;
+        if (inBackup) {
+            QVERIFY(QDir().mkpath(data.backupPath()));
+            data.module().createTables(Alias::BackUpRavSv, TableSchema::workingTables());
+        }
+        LoadServices();
+        LoadAllRosters();
+        LoadSoldiers();
+        LoadHistory();
+        GlobalModel& g = Global();
+        g.ServiceTable[2].Quant = 9;               // changes in memory that a refused load must keep
+        g.Grades[1].cell(RosterTable::PtCol, 1) = QStringLiteral("40");
+        g.SoldierTable[1].Nome = QStringLiteral("Marcado");
+        g.HistoryCache[1].Num = QStringLiteral("99");
+        const QString before = modelSnapshot();
+
+        QVERIFY(plant(data.module(), inBackup ? Alias::BackUpRavSv : Alias::Ravelha, sql));
+        const std::map<QString, std::function<void()>> loaders{
+            {"services", [] { LoadServices(); }},
+            {"soldiers", [] { LoadSoldiers(); }},
+            {"history", [] { LoadHistory(); }},
+            {"roster 3", [] { LoadRoster(Global().Grades[3], QStringLiteral("Sv3.DB")); }},
+            {"rosters", [] { LoadAllRosters(); }},
+            {"initial soldiers", [] { LoadSoldiers(Alias::Ravelha, QStringLiteral("RavBasico")); }},
+            {"backup soldiers", [] { LoadSoldiers(Alias::BackUpRavSv); }},
+            {"backup services", [] { LoadServicesInto(Global().ServiceTable, Alias::BackUpRavSv, QStringLiteral("Sv")); }},
+        };
+        try {
+            loaders.at(loader)();
+            QFAIL("the bad row was loaded");
+        } catch (const CoreError& e) {
+            QCOMPARE(e.message(), message + QStringLiteral(" Nada foi alterado."));
+        }
+        QCOMPARE(modelSnapshot(), before);
+    }
+
+    // A writer never stores a row the loaders would refuse; names and ranks are cut to their fields.
+    void writersStoreOnlyWhatTheLoadersRead()
+    {
+        FixtureFolder data;
+        LoadSoldiers();
+        GlobalModel& g = Global();
+        g.SoldierTable[1].Nome = QStringLiteral("Andrade de Souza Lima");
+        g.SoldierTable[3].Num = QStringLiteral("1 1");
+        try {
+            SaveSoldiers();
+            QFAIL("a number with a blank was stored");
+        } catch (const CoreError& e) {
+            QCOMPARE(e.message(), QStringLiteral("A tabela Basico, no militar \"1 1\", tem na coluna Num o valor \"1 1\", que "
+                                                 "tem espaços em branco. Nada foi alterado."));
+        }
+        LoadSoldiers();   // the table is whole
+        QCOMPARE(g.SoldierTable[3].Num, QStringLiteral("11"));
+        g.SoldierTable[1].Nome = QStringLiteral("Andrade de Souza Lima");
+        SaveSoldiers();
+        LoadSoldiers();
+        QCOMPARE(g.SoldierTable[1].Nome, QStringLiteral("Andrade de Souz"));
+
+        // A history record without a day: a message of the program, not the engine's constraint.
+        LoadHistory();
+        g.HistoryCache[2].Dia = QDate();
+        try {
+            SaveHistory();
+            QFAIL("a record without a day was stored");
+        } catch (const CoreError& e) {
+            QCOMPARE(e.message(), QStringLiteral("A tabela Hist, no dia \"\", serviço 2, tem na coluna Dia o valor \"\", que "
+                                                 "não pode ficar vazio. Nada foi alterado."));
+        }
+        QCOMPARE(rowsOf(data.module(), QStringLiteral("Hist")), 9);
     }
 
     void clearingRoutines()

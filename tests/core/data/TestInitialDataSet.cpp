@@ -63,6 +63,29 @@ private slots:
         QVERIFY(!InitialDataSet::installIfMissing(existing));
     }
 
+    // A row the loaders would refuse is refused at install, by its file and line.
+    void aRowTheLoadersWouldRefuseNamesItsLine()
+    {
+        QTemporaryDir temp;
+        const QString broken = QDir(temp.path()).filePath(QStringLiteral("quebrado"));
+        QVERIFY(QDir().mkpath(broken));
+        const QDir fixture(fixtureSource(QStringLiteral("pequena")));
+        for (const QString& f : fixture.entryList(QDir::Files))
+            QVERIFY(QFile::copy(fixture.filePath(f), QDir(broken).filePath(f)));
+        QFile basico(QDir(broken).filePath(QStringLiteral("RavBasico.csv")));
+        QVERIFY(basico.open(QIODevice::Append));
+        basico.write("13;Nogueira;Cb;;;;27/02/04  28/02/04 \n");
+        basico.close();
+        try {
+            InitialDataSet::install(QDir(temp.path()).filePath(QStringLiteral("Dados")), broken);
+            QFAIL("the set was installed");
+        } catch (const CoreError& e) {
+            QCOMPARE(e.message(), QStringLiteral("A tabela RavBasico (RavBasico.csv, linha 14), no militar 13, tem na coluna "
+                                                 "USv o valor \"27/02/04  28/02/04 \", que não é uma lista de até 10 dias "
+                                                 "dd/mm/aa separados por um espaço. Nada foi alterado."));
+        }
+    }
+
     // The program's own set describes a unit in early 2004 that a keeper can practise on.
     void builtInSetDescribesTheUnitOf2004()
     {

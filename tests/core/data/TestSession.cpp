@@ -43,6 +43,32 @@ private slots:
         QCOMPARE(QDir::currentPath(), QDir(folder).absolutePath());
     }
 
+    // A home folder named in Japanese: the backup folder on line 6 of Niveis.Txt cannot be spelt in
+    // Windows-1252, and the program still installs, starts and starts again.
+    void aFolderWindows1252CannotSpellStarts()
+    {
+        QTemporaryDir temp;
+        const QString folder = QDir(temp.path()).filePath(QStringLiteral("山田/Molvedan/Ravelha"));
+        const QString backup = QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("Espelho")));
+        ResetModel();
+        {
+            Session session(folder);
+            QVERIFY(session.filledOnThisStart());
+            QCOMPARE(Global().BackupFolder, backup);
+            LoadSoldiers();
+            SaveSoldiers();
+            DataFiles::WriteLastRosteredDay(QDate(2004, 3, 2));
+        }
+        ResetModel();
+        Session again(folder);
+        QVERIFY(!again.filledOnThisStart());
+        QCOMPARE(Global().BackupFolder, backup);
+        QCOMPARE(again.module().aliasFolder(Alias::BackUpRavSv), backup);
+        QCOMPARE(DataFiles::ReadLastRosteredDay(), QStringLiteral("02/03/04"));
+        LoadServices();
+        QCOMPARE(Global().ServiceTable[1].Descr, QStringLiteral("Of Dia"));
+    }
+
     void aSecondStartKeepsTheData()
     {
         FixtureFolder data;

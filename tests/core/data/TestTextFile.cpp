@@ -72,14 +72,20 @@ private slots:
         }
     }
 
-    void failedWritesLeaveTheOldFile()
+    // A line Windows-1252 cannot hold (a folder under a home named in Japanese) makes the whole
+    // file UTF-8 with a byte-order mark: nothing is lost or replaced by question marks.
+    void textsWindows1252CannotHoldAreWrittenInUtf8()
     {
-        const QString file = path(QStringLiteral("keep.Txt"));
-        TextFile::writeLines(file, {QStringLiteral("antigo")});
-        // A text the code page cannot hold is refused before anything is written.
-        QVERIFY_THROWS_EXCEPTION(CoreError, TextFile::writeLines(file, {QStringLiteral("novo"), QStringLiteral("→")}));
-        QCOMPARE(TextFile::readLines(file), QStringList{QStringLiteral("antigo")});
-        // A folder that does not exist is reported.
+        const QStringList lines{QStringLiteral("Inclusão"), QStringLiteral("/home/山田/Molvedan/Ravelha/Espelho")};
+        TextFile::writeLines(path(QStringLiteral("Niveis.Txt")), lines);
+        QCOMPARE(readBytes(QStringLiteral("Niveis.Txt")),
+                 QByteArray("\xEF\xBB\xBFInclus\xC3\xA3o\r\n") + QStringLiteral("/home/山田/Molvedan/Ravelha/Espelho").toUtf8()
+                     + QByteArray("\r\n"));
+        QCOMPARE(TextFile::readLines(path(QStringLiteral("Niveis.Txt"))), lines);
+    }
+
+    void writeIntoAMissingFolderIsReported()
+    {
         QVERIFY_THROWS_EXCEPTION(CoreError, TextFile::writeLines(path(QStringLiteral("nada/x.Txt")), {QStringLiteral("a")}));
     }
 };
