@@ -11,6 +11,9 @@
 #include <QStringList>
 #include <functional>
 
+#include <grp.h>
+#include <unistd.h>
+
 struct CliResult {
     int exit = -1;
     bool crashed = false;   // killed, or ended by a signal
@@ -58,6 +61,14 @@ inline CliResult cli(const QStringList& arguments, const QProcessEnvironment& en
 inline CliResult cli(FixtureFolder& data, const QStringList& arguments)
 {
     return cli(QStringList{QStringLiteral("--dados"), data.path()} + arguments);
+}
+
+// Run in the child before the program: root takes the identity of the user nobody, for whom file
+// modes count (a child that cannot ends with 126).
+inline void dropToNobody()
+{
+    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+        ::_exit(126);
 }
 
 // The rows of the tables named, each as "== table" then its rows' values joined by "|", and the

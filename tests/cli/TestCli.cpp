@@ -5,6 +5,8 @@
 #include "data/TextFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -198,6 +200,46 @@ private slots:
         QCOMPARE(forced.exit, 0);
         QCOMPARE(forced.out, QStringList{"Última Escalação: 09/03/04"});
         QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"09/03/04"});
+    }
+
+    void aReadOnlyEscalaIsANoticeNotARefusal()
+    {
+        FixtureFolder data(QStringLiteral("inicial"));
+        const QString escala = data.file(DataFiles::Escala);
+        QVERIFY(QFile::setPermissions(escala, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        std::function<void()> asNobody;
+        if (::geteuid() == 0) {
+            // Root writes whatever the file's mode says: the program runs as nobody, who may write
+            // the folder and the database but not Escala.Txt.
+            const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                                           | QFile::ReadOther | QFile::WriteOther;
+            for (const QString& path : {data.path(), QFileInfo(data.path()).absolutePath()})
+                QVERIFY(QFile::setPermissions(path, all | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+            QVERIFY(QFile::setPermissions(data.file(QStringLiteral("Ravelha.db")), all));
+            asNobody = dropToNobody;
+        }
+        const QStringList command{QStringLiteral("--dados"), data.path(), QStringLiteral("escalar"), QStringLiteral("04/03/04")};
+        const Result committed = cli(command, plainEnvironment(), QString(), asNobody);
+        if (asNobody && committed.exit == 126)
+            QSKIP("run as root, and the user nobody (65534) cannot be taken: a read-only file cannot be met");
+        QCOMPARE(committed.exit, 0);
+        QVERIFY2(committed.err.startsWith(QStringLiteral("A gravação nas tabelas foi concluída e vale.\n\n"
+                                                         "O arquivo Escala.Txt não pôde ser gravado: o arquivo é "
+                                                         "somente leitura.\n\n")),
+                 qPrintable(committed.err));
+        QCOMPARE(TextFile::readLines(escala), QStringList{"01/03/04"});
+        QCOMPARE(storedState(data).filter(QRegularExpression(QStringLiteral("^2004-03-0[234]\\|"))).size(), 3 * 4);
+
+        // The next run goes on from the committed day, and once the file can be written, writes it.
+        const Result next = cli({QStringLiteral("--dados"), data.path(), QStringLiteral("verificar"), QStringLiteral("05/03/04")},
+                                plainEnvironment(), QString(), asNobody);
+        QCOMPARE(next.exit, 0);
+        QVERIFY(next.err.startsWith(QStringLiteral("Uma operação anterior gravou as tabelas")));
+        QCOMPARE(next.out.at(1), QStringLiteral("               05/03/04 (Pt)"));
+        QVERIFY(QFile::setPermissions(escala, QFile::permissions(escala) | QFile::WriteOwner | QFile::WriteOther));
+        const Result written = cli(data, {QStringLiteral("verificar"), QStringLiteral("05/03/04")});
+        QCOMPARE(written.err, QString());
+        QCOMPARE(TextFile::readLines(escala), QStringList{"04/03/04"});
     }
 
     void removalsApplyToTheirServicesAndDays_data()

@@ -10,8 +10,6 @@
 #include <QSqlQuery>
 #include <QTest>
 
-#include <grp.h>
-#include <unistd.h>
 
 namespace {
 
@@ -19,14 +17,8 @@ namespace {
 // user nobody, for whom file modes count.
 CliResult cli(const QString& folder, const QStringList& arguments, bool asNobody = false)
 {
-    std::function<void()> dropToNobody;
-    if (asNobody) {
-        dropToNobody = [] {
-            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
-                ::_exit(126);
-        };
-    }
-    return cli(QStringList{QStringLiteral("--dados"), folder} + arguments, plainEnvironment(), QString(), dropToNobody);
+    return cli(QStringList{QStringLiteral("--dados"), folder} + arguments, plainEnvironment(), QString(),
+               asNobody ? std::function<void()>(dropToNobody) : std::function<void()>());
 }
 
 // Every file of the folder, by its path inside it, with a digest of its bytes.

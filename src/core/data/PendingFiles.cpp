@@ -37,9 +37,12 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantList& v
     return query;
 }
 
-QString notice(const QStringList& failures)
+QString notice(const QStringList& failures, bool atStart)
 {
-    return QStringLiteral("A gravação nas tabelas foi concluída e vale.\n\n%1\n\n"
+    const QString done = atStart ? QStringLiteral("Uma operação anterior gravou as tabelas, mas não terminou de gravar "
+                                                  "os arquivos que as acompanham.")
+                                 : QStringLiteral("A gravação nas tabelas foi concluída e vale.");
+    return done + QStringLiteral("\n\n%1\n\n"
                           "O conteúdo que falta gravar ficou guardado no banco de dados: o Sistema usa esse "
                           "conteúdo e o gravará no arquivo da próxima vez que abrir a pasta de dados. "
                           "Verifique se o arquivo pode ser gravado (arquivo somente leitura, disco cheio) "
@@ -57,7 +60,7 @@ void stage(const QString& bareName, const QStringList& lines)
          {bareName, lines.join(LineBreak)});
 }
 
-QString finish()
+QString finish(bool atStart)
 {
     const QSqlDatabase db = dataDatabase();
     if (!tableExists(db))
@@ -85,7 +88,7 @@ QString finish()
         exec(db, QStringLiteral("DELETE FROM %1 WHERE Nome = ? AND Linhas = ?").arg(Table),
              {record.name, record.lines});
     }
-    return failures.isEmpty() ? QString() : notice(failures);
+    return failures.isEmpty() ? QString() : notice(failures, atStart);
 }
 
 std::optional<QStringList> pending(const QString& bareName)

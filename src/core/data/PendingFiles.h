@@ -21,8 +21,9 @@ inline const QString Table = QStringLiteral("ArquivosPendentes");
 void stage(const QString& bareName, const QStringList& lines);
 
 // Writes every recorded file and clears its record. Returns the keeper's notice for the files
-// that could not be written (their records stay); empty when every file was written.
-QString finish();
+// that could not be written (their records stay); empty when every file was written. `atStart`:
+// the records were left by an earlier run, and the notice says so.
+QString finish(bool atStart = false);
 
 // The lines recorded for a file and not written yet, if any.
 std::optional<QStringList> pending(const QString& bareName);

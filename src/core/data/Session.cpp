@@ -33,7 +33,7 @@ Session::Session(const QString& dataFolder, bool fillWhenMissing)
     m_module = std::make_unique<TDMGeral>(dataFolder, g.BackupFolder);
     m_module->database(Alias::Ravelha);   // the tables open now, or the start stops here
     // An operation stopped between its tables and its files is finished now.
-    m_notice = PendingFiles::finish();
+    m_notice = PendingFiles::finish(true);
 }
 
 Session::~Session() = default;

@@ -103,6 +103,13 @@ QByteArray encode(const QStringList& lines)
 void writeLines(const QString& path, const QStringList& lines)
 {
     const QByteArray bytes = encode(lines);
+    const QFileInfo existing(path);
+    if (existing.isDir())
+        throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: há uma pasta com esse nome.")
+                            .arg(shownName(path)));
+    if (existing.exists() && !existing.isWritable())
+        throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: o arquivo é somente leitura.")
+                            .arg(shownName(path)));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: %2")
