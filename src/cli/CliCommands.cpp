@@ -1,5 +1,8 @@
 #include "CliCommands.h"
 
+#include "ManualCommands.h"
+#include "SwapCommands.h"
+
 #include "data/Dates.h"
 #include "data/UGlobal.h"
 #include "rostering/Commit.h"
@@ -17,20 +20,11 @@ namespace Cli {
 
 namespace {
 
-void write(FILE* stream, const QString& text)
+// Commands of other subsystems parse their own arguments.
+bool isOtherSubsystem(const QString& name)
 {
-    const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, bytes.size(), stream);
-}
-
-void out(const QString& text)
-{
-    write(stdout, text);
-}
-
-void err(const QString& text)
-{
-    write(stderr, text);
+    static const QStringList names = {QStringLiteral("manual"), QStringLiteral("candidatos"), QStringLiteral("trocar")};
+    return names.contains(name);
 }
 
 bool isCommand(const QString& name)
@@ -158,8 +152,10 @@ QString usage()
         "uso: ravelha-cli [--dados PASTA] verificar DD/MM/AA [--retirar NUM[:COD,COD...]:DD/MM/AA[,DD/MM/AA...]]...\n"
         "     ravelha-cli [--dados PASTA] escalar DD/MM/AA [--retirar ...]... [--desfazer-posteriores]\n"
         "     ravelha-cli [--dados PASTA] desfazer DD/MM/AA [--forcar]\n"
-        "     ravelha-cli [--dados PASTA] imprimir DD/MM/AA --pdf ARQUIVO\n"
-        "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");
+        "     ravelha-cli [--dados PASTA] imprimir DD/MM/AA --pdf ARQUIVO\n")
+        + ManualUsage() + SwapUsage()
+        + QStringLiteral("--hoje DD/MM/AA fixa o dia de hoje para os comandos que o leem.\n"
+                         "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");
 }
 
 Command parse(const QStringList& arguments)
@@ -171,6 +167,10 @@ Command parse(const QStringList& arguments)
         return command;
     }
     command.name = rest.takeFirst();
+    if (isOtherSubsystem(command.name)) {
+        command.rest = rest;
+        return command;
+    }
     if (!isCommand(command.name)) {
         command.error = QStringLiteral("Comando desconhecido: %1").arg(command.name);
         return command;
@@ -204,6 +204,13 @@ Command parse(const QStringList& arguments)
 
 int run(const Command& command)
 {
+    if (command.name == QStringLiteral("manual"))
+        return RunManual(command.rest);
+    if (command.name == QStringLiteral("candidatos"))
+        return RunCandidates(command.rest);
+    if (command.name == QStringLiteral("trocar"))
+        return RunSwap(command.rest);
+
     if (command.name == QStringLiteral("desfazer")) {
         const UndoOutcome outcome =
             UndoFromAnswer(command.day, answeredBy(command.force, QStringLiteral("--forcar")));

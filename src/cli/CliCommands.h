@@ -1,12 +1,12 @@
 #pragma once
 // The commands of ravelha-cli, on the same core as the windows.
 
+#include "CliSupport.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace Cli {
-
-enum Exit { Ok = 0, Refused = 1, BadUsage = 2 };
 
 struct Command {
     QString name;            // verificar, escalar, desfazer, imprimir
@@ -15,6 +15,7 @@ struct Command {
     QString pdf;             // imprimir: the file
     bool undoLater = false;  // escalar --desfazer-posteriores: yes to undoing the days after the target
     bool force = false;      // desfazer --forcar: yes to an undo from a day never rostered
+    QStringList rest;        // the arguments of a command of another subsystem, after its name
     QString error;           // bad usage: what is wrong
 };
 

@@ -1,7 +1,9 @@
 // ravelha-cli [--dados DIR] verificar|escalar|desfazer|imprimir DD/MM/YY ...
 #include "CliCommands.h"
 
+#include "data/Clock.h"
 #include "data/CoreError.h"
+#include "data/Dates.h"
 #include "data/DataFolder.h"
 #include "data/Session.h"
 
@@ -29,6 +31,19 @@ int main(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const QString folder = DataFolder::choose(arguments);
+    // --hoje DD/MM/AA: the day the program takes for today, for every command that reads it.
+    const int hoje = arguments.indexOf(QStringLiteral("--hoje"));
+    if (hoje >= 0) {
+        const std::optional<QDate> today = Dates::parse(arguments.value(hoje + 1));
+        if (!today) {
+            error(QStringLiteral("--hoje: ") + Dates::invalidDateMessage(arguments.value(hoje + 1)));
+            error(Cli::usage());
+            return Cli::BadUsage;
+        }
+        Clock::setToday(*today);
+        arguments.remove(hoje, 2);
+    }
+    Cli::startFolder() = QDir::currentPath();
     Cli::Command command = Cli::parse(arguments);
     if (!command.error.isEmpty()) {
         error(command.error);
@@ -51,7 +66,7 @@ int main(int argc, char* argv[])
     // The session makes the data folder the current folder: a file named on the command line is
     // taken from where the command was given.
     if (!command.pdf.isEmpty())
-        command.pdf = QFileInfo(command.pdf).absoluteFilePath();
+        command.pdf = Cli::fromStartFolder(command.pdf);
     try {
         // Only the default folder is filled from the initial data set when it is missing; a
         // folder named by --dados or RAVELHA_DADOS must exist.

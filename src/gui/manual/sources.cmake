@@ -1,7 +1,3 @@
-target_sources(ravelha_gui PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/ManualRosterPage.h ${CMAKE_CURRENT_LIST_DIR}/ManualRosterPage.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SwapPage.h ${CMAKE_CURRENT_LIST_DIR}/SwapPage.cpp
-)
-target_sources(ravelha_gui PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/UEscolherSv.h ${CMAKE_CURRENT_LIST_DIR}/UEscolherSv.cpp
-)
+# The tabs "Escalar Manual" and "Trocas Sv", and the service chooser.
+file(GLOB manual_gui_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.h ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+target_sources(ravelha_gui PRIVATE ${manual_gui_sources})
