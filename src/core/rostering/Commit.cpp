@@ -76,8 +76,9 @@ void stageLastRosteredDay(const QDate& day)
     KillPoints::reach("antes-de-confirmar");
 }
 
-// After the transaction: the model and the file follow the tables.
-QString finishLastRosteredDay(const QDate& day)
+}
+
+QString FinishLastRosteredDay(const QDate& day)
 {
     KillPoints::reach("depois-de-confirmar");
     Global().LastRosteredDay = Dates::show(day);
@@ -85,6 +86,8 @@ QString finishLastRosteredDay(const QDate& day)
     KillPoints::reach("registro-limpo");
     return notice;
 }
+
+namespace {
 
 // The days, singular or plural, as the questions name them.
 QString daySpan(const QDate& first, const QDate& last, const QString& one, const QString& many)
@@ -197,7 +200,7 @@ CommitOutcome CommitRoster(const VerifiedRoster& verified, const Confirm& confir
         stageLastRosteredDay(verified.target);
         transaction.commit();
     }
-    outcome.notice = finishLastRosteredDay(verified.target);
+    outcome.notice = FinishLastRosteredDay(verified.target);
     outcome.done = true;
     return outcome;
 }
@@ -223,7 +226,7 @@ UndoOutcome UndoFrom(const QDate& first, const Confirm& confirm)
         transaction.commit();
     }
     outcome.newLast = newLast;
-    outcome.notice = finishLastRosteredDay(newLast);
+    outcome.notice = FinishLastRosteredDay(newLast);
     outcome.ran = true;
     return outcome;
 }

@@ -44,6 +44,12 @@ UndoOutcome UndoFrom(const QDate& first, const Confirm& confirm = {});
 // no date gives the " >>> Data inválida" message.
 UndoOutcome UndoFromAnswer(const QString& answer, const Confirm& confirm = {});
 
+// Every operation that moves the last rostered day with its tables records the day inside its
+// transaction (DataFiles::StageLastRosteredDay), then, once the transaction has committed, calls
+// this: the model and Escala.Txt follow the tables. Returns the notice of a file that could not
+// be written (the operation stands).
+QString FinishLastRosteredDay(const QDate& day);
+
 // The last rostered day as Escala.Txt (or a commit's record of it) holds it; throws when it is
 // no date.
 QDate LastRosteredDate();
