@@ -1,5 +1,6 @@
 #pragma once
-// ravelha-cli candidatos and trocar: the two items of the tab "Trocas Sv".
+// ravelha-cli candidatos DD/MM/AA COD and trocar A B DD/MM/AA COD [--a-e-b]: the two items of the
+// tab "Trocas Sv". trocar prints what the window asks about, then writes ("0" is nobody).
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,7 @@
 #pragma once
 // ravelha-cli run as a child process on a data folder, and the stored state it leaves.
 #include "FixtureFolder.h"
+#include "StoredTables.h"
 #include "data/DataFiles.h"
 #include "data/TableSchema.h"
 #include "data/TextFile.h"
@@ -75,17 +76,7 @@ inline void dropToNobody()
 // lines of Escala.Txt.
 inline QStringList storedTables(FixtureFolder& data, const QStringList& tables)
 {
-    QStringList state;
-    for (const QString& table : tables) {
-        QSqlQuery q = data.module().openTable(Alias::Ravelha, table, 100000);
-        state << QStringLiteral("== ") + table;
-        while (q.next()) {
-            QStringList values;
-            for (int c = 0; c < q.record().count(); ++c)
-                values << q.value(c).toString();
-            state << values.join(QLatin1Char('|'));
-        }
-    }
+    QStringList state = StoredTables(data.module(), tables);
     state << QStringLiteral("== ") + DataFiles::Escala << TextFile::readLines(data.file(DataFiles::Escala));
     return state;
 }

@@ -111,6 +111,12 @@ void hashFile(QCryptographicHash& hash, const QString& bareName)
 
 }
 
+void RequireStoredStateUnchanged(const QByteArray& digest, const QString& what, const QString& advice)
+{
+    if (StoredStateDigest() != digest)
+        throw CoreError(QStringLiteral("Os dados do Sistema mudaram %1; nada foi gravado.\n\n%2").arg(what, advice));
+}
+
 QDate LastRosteredDate()
 {
     const QString text = DataFiles::ReadLastRosteredDay();
@@ -182,9 +188,8 @@ CommitOutcome CommitRoster(const VerifiedRoster& verified, const Confirm& confir
     GlobalModel& g = Global();
     {
         SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));
-        if (StoredStateDigest() != verified.storedDigest)
-            throw CoreError(QStringLiteral("Os dados do Sistema mudaram depois da verificação; nada foi gravado.\n\n"
-                                           "Use \"Desfazer\" e verifique a escala de novo antes de escalar."));
+        RequireStoredStateUnchanged(verified.storedDigest, QStringLiteral("depois da verificação"),
+                                    QStringLiteral("Use \"Desfazer\" e verifique a escala de novo antes de escalar."));
         LoadServices();
         g.Grades = verified.grades;
         g.SoldierTable = verified.soldiers;

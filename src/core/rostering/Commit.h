@@ -65,6 +65,11 @@ inline const QString UndoWarning = QStringLiteral(
 inline const QString UndoCaption = QStringLiteral("Desfazer Escalas");
 inline const QString UndoPrompt = QStringLiteral("Primeiro dia a eliminar (dd/mm/aa): ");
 
+// Inside a writer's transaction: throws, with nothing written, when the stored data are no longer
+// those of `digest` (another window or program wrote in between). `what` names the step that
+// must be made again: "depois da verificação", and `advice` says how.
+void RequireStoredStateUnchanged(const QByteArray& digest, const QString& what, const QString& advice);
+
 // A digest of the stored data a roster depends on: every working table, the last rostered day
 // and SemExped.Txt.
 QByteArray StoredStateDigest();

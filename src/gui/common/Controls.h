@@ -22,3 +22,17 @@ Control* Named(const QString& objectName, const QString& caption, QWidget* paren
     control->setObjectName(objectName);
     return control;
 }
+
+// Unticks print choices without printing: a choice prints when it becomes ticked, so after a new
+// verification each can print again.
+inline void UntickChoices(std::initializer_list<QRadioButton*> choices)
+{
+    for (QRadioButton* choice : choices) {
+        const bool exclusive = choice->autoExclusive();
+        choice->setAutoExclusive(false);
+        choice->blockSignals(true);
+        choice->setChecked(false);
+        choice->blockSignals(false);
+        choice->setAutoExclusive(exclusive);
+    }
+}

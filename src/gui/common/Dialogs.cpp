@@ -42,6 +42,13 @@ bool MessageBoxDialogs::question(const QString& text)
            == QMessageBox::Yes;
 }
 
+bool MessageBoxDialogs::questionYesByDefault(const QString& text)
+{
+    return QMessageBox::question(QApplication::activeWindow(), title(), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes)
+           == QMessageBox::Yes;
+}
+
 QString MessageBoxDialogs::input(const QString& caption, const QString& prompt, const QString& proposed)
 {
     bool ok = false;
@@ -59,4 +66,10 @@ bool AskBeforeLoss(const QString& question)
 {
     PointerWhileAsking pointer;
     return Dialogs::current().question(question);
+}
+
+bool AskYesByDefault(const QString& question)
+{
+    PointerWhileAsking pointer;
+    return Dialogs::current().questionYesByDefault(question);
 }

@@ -10,6 +10,9 @@ public:
     virtual void message(const QString& text) = 0;
     // Yes is true. The real box's default button is No: Enter and Escape answer No.
     virtual bool question(const QString& text) = 0;
+    // Yes is true. The real box's default button is Yes: Enter answers Yes, Escape No. Dialogs
+    // that do not tell the two apart (tests) answer it as the question above.
+    virtual bool questionYesByDefault(const QString& text) { return question(text); }
     // OK gives the typed text; Cancel gives the proposed value back.
     virtual QString input(const QString& caption, const QString& prompt, const QString& proposed) = 0;
     virtual void error(const QString& text) = 0;
@@ -24,6 +27,7 @@ class MessageBoxDialogs : public Dialogs {
 public:
     void message(const QString& text) override;
     bool question(const QString& text) override;
+    bool questionYesByDefault(const QString& text) override;
     QString input(const QString& caption, const QString& prompt, const QString& proposed) override;
     void error(const QString& text) override;
 };
@@ -31,3 +35,7 @@ public:
 // A Yes/No question that guards a loss (the core's Confirm): the box's default button is No, so
 // Enter declines, and the ordinary pointer shows over it even in the middle of busy work.
 bool AskBeforeLoss(const QString& question);
+
+// A Yes/No question before a change the keeper asked for (the core's Confirm): the box's default
+// button is Yes, and the ordinary pointer shows over it even in the middle of busy work.
+bool AskYesByDefault(const QString& question);

@@ -2,10 +2,11 @@
 
 #include "common/Controls.h"
 
-#include <QGridLayout>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -29,20 +30,35 @@ ManualRosterPage::ManualRosterPage(QWidget* parent) : QWidget(parent)
     Edit7->hide();
 
     Label57 = Named<QLabel>(QStringLiteral("Label57"), QStringLiteral("Grade de Serviços"), this);
+    // Seven columns are shown (the services, six days); column 10 keeps each row's service code
+    // with the cells and is never shown.
     SGGradeSv = Named<QTableWidget>(QStringLiteral("SGGradeSv"), this);
-    SGGradeSv->setColumnCount(7);
+    SGGradeSv->setColumnCount(CodeColumn + 1);
     SGGradeSv->setRowCount(1);
     SGGradeSv->horizontalHeader()->hide();
     SGGradeSv->verticalHeader()->hide();
+    SGGradeSv->verticalHeader()->setDefaultSectionSize(RowHeight);
+    SGGradeSv->setSelectionMode(QAbstractItemView::SingleSelection);
+    SGGradeSv->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SGGradeSv->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont gridFont(QStringLiteral("Liberation Sans"));
     gridFont.setPixelSize(16);
     SGGradeSv->setFont(gridFont);
     for (int c = 0; c < 7; ++c)
         SGGradeSv->setColumnWidth(c, c == 0 ? 96 : 110);
-    SGGradeSv->setMinimumWidth(96 + 6 * 110 + 4);
+    for (int c = 7; c <= CodeColumn; ++c)
+        SGGradeSv->setColumnHidden(c, true);
+    SGGradeSv->setFixedWidth(96 + 6 * 110 + 2 * SGGradeSv->frameWidth());
+    SGGradeSv->setFixedHeight(RowHeight + 2 * SGGradeSv->frameWidth());
+    // The grid grows with its rows; its box scrolls.
     ScrollBox1 = Named<QScrollArea>(QStringLiteral("ScrollBox1"), this);
     ScrollBox1->setWidget(SGGradeSv);
-    ScrollBox1->setWidgetResizable(true);
+    ScrollBox1->setWidgetResizable(false);
+    ScrollBox1->setFixedWidth(SGGradeSv->width() + ScrollBox1->verticalScrollBar()->sizeHint().width() + 4);
+    // The box is as tall as the grid, and scrolls when the tab cannot give it that much.
+    SGGradeSv->installEventFilter(this);
+    Label57->hide();
+    ScrollBox1->hide();
 
     Button11 = Named<QPushButton>(QStringLiteral("Button11"), QStringLiteral("Verificar"), this);
     Button12 = Named<QPushButton>(QStringLiteral("Button12"), QStringLiteral("Escalar"), this);
@@ -50,6 +66,9 @@ ManualRosterPage::ManualRosterPage(QWidget* parent) : QWidget(parent)
     Button12->hide();
     Label55 = Named<QLabel>(QStringLiteral("Label55"), QStringLiteral("Mensagens"), this);
     ListBox4 = Named<QListWidget>(QStringLiteral("ListBox4"), this);
+    QFont listFont(QStringLiteral("Liberation Sans"));
+    listFont.setPixelSize(13);   // as the lists of the automatic tab
+    ListBox4->setFont(listFont);
     Label55->hide();
     ListBox4->hide();
     BCarregar = Named<QPushButton>(QStringLiteral("BCarregar"), QStringLiteral("Carregar"), this);
@@ -68,29 +87,53 @@ ManualRosterPage::ManualRosterPage(QWidget* parent) : QWidget(parent)
     top->addSpacing(30);
     top->addWidget(untilLabel);
     top->addWidget(Edit6);
+    // "Verificar" takes the place of "Preparar Grade" and keeps it; "Escalar" and "Desfazer" follow.
     top->addWidget(Button10);
-    top->addWidget(Button14);
     top->addWidget(Button11);
     top->addWidget(Button12);
+    top->addWidget(Button14);
     top->addStretch();
     top->addWidget(PrintGroup);
 
     auto* samples = new QVBoxLayout;
+    samples->addSpacing(Label57->sizeHint().height());
     samples->addWidget(BCarregar);
     samples->addWidget(BCorrigir);
     samples->addStretch();
 
-    auto* body = new QGridLayout;
-    body->addWidget(Label57, 0, 0);
-    body->addWidget(ScrollBox1, 1, 0);
-    body->addLayout(samples, 1, 1);
-    body->addWidget(Label55, 0, 2);
-    body->addWidget(ListBox4, 1, 2);
-    body->setColumnStretch(0, 3);
-    body->setColumnStretch(2, 2);
+    // The grid, its title and its cell editor keep their place while hidden, so the tab does not
+    // jump when a grid is prepared; the messages below, as wide as the tab, so that their long
+    // lines can be read whole.
+    auto* gridColumn = new QVBoxLayout;
+    gridColumn->addWidget(Label57);
+    gridColumn->addWidget(ScrollBox1);
+    gridColumn->addWidget(Edit7);
+    gridColumn->addStretch();
+    for (QWidget* kept : {static_cast<QWidget*>(Label57), static_cast<QWidget*>(ScrollBox1),
+                          static_cast<QWidget*>(Edit7)}) {
+        QSizePolicy policy = kept->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        kept->setSizePolicy(policy);
+    }
+    Edit7->setFixedWidth(ScrollBox1->width());
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(gridColumn);
+    body->addSpacing(12);
+    body->addLayout(samples);
+    body->addStretch();
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addLayout(body, 1);
-    layout->addWidget(Edit7);
+    layout->addSpacing(8);
+    layout->addLayout(body, 3);
+    layout->addWidget(Label55);
+    layout->addWidget(ListBox4, 2);
+}
+
+bool ManualRosterPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == SGGradeSv && event->type() == QEvent::Resize)
+        ScrollBox1->setMaximumHeight(SGGradeSv->height() + 2 * ScrollBox1->frameWidth());
+    return QWidget::eventFilter(watched, event);
 }

@@ -17,6 +17,9 @@ class ManualRosterPage : public QWidget {
 public:
     explicit ManualRosterPage(QWidget* parent = nullptr);
 
+    static constexpr int CodeColumn = 10;   // SGGradeSv's hidden column of service codes
+    static constexpr int RowHeight = 26;    // pixels per row of SGGradeSv
+
     QLabel* Label53 = nullptr;
     QLineEdit* Edit6 = nullptr;
     QPushButton* Button10 = nullptr;
@@ -34,4 +37,7 @@ public:
     QGroupBox* PrintGroup = nullptr;
     QRadioButton* RadioButton5 = nullptr;
     QRadioButton* RadioButton6 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -59,8 +59,9 @@ SwapPage::SwapPage(QWidget* parent) : QWidget(parent)
     search->addWidget(ComboBox1, 1, 1);
     search->addWidget(Button7, 2, 0);
     search->addWidget(Button8, 2, 1, Qt::AlignLeft);
-    search->addWidget(Label44, 3, 0, 1, 2);
-    search->addWidget(ListBox3, 4, 0, 1, 2);
+    search->addWidget(Label44, 3, 0, 1, 3);
+    search->addWidget(ListBox3, 4, 0, 1, 3);
+    search->setColumnStretch(2, 1);   // the boxes stay beside their captions
 
     auto* swap = new QGridLayout;
     swap->addWidget(Label46, 0, 0);
@@ -74,6 +75,7 @@ SwapPage::SwapPage(QWidget* parent) : QWidget(parent)
     swap->addWidget(Label50, 4, 0);
     swap->addWidget(GroupBox1, 4, 1);
     swap->addWidget(Button9, 5, 0, 1, 2, Qt::AlignLeft);
+    swap->setColumnStretch(2, 1);
 
     auto* columns = new QHBoxLayout;
     auto* left = new QVBoxLayout;

@@ -3,6 +3,7 @@
 #include "AutoRosterPage.h"
 #include "UForaEscSgte.h"
 #include "URetiraAlguem.h"
+#include "common/Controls.h"
 #include "common/BusyCursor.h"
 #include "common/Dialogs.h"
 #include "common/Guarded.h"
@@ -184,14 +185,7 @@ void AutoRosterTab::print(const QStringList& lines, int which)
 
 void AutoRosterTab::untickPrintChoices()
 {
-    for (QRadioButton* choice : {m_page->RadioButton3, m_page->RadioButton4}) {
-        const bool exclusive = choice->autoExclusive();
-        choice->setAutoExclusive(false);
-        choice->blockSignals(true);
-        choice->setChecked(false);
-        choice->blockSignals(false);
-        choice->setAutoExclusive(exclusive);
-    }
+    UntickChoices({m_page->RadioButton3, m_page->RadioButton4});
 }
 
 void AutoRosterTab::showSession()

@@ -13,7 +13,9 @@
 #include "data/UGlobal.h"
 #include "maintenance/MaintenancePage.h"
 #include "manual/ManualRosterPage.h"
+#include "manual/ManualRosterTab.h"
 #include "manual/SwapPage.h"
+#include "manual/SwapTab.h"
 #include "queries/ConsultasPage.h"
 #include "rostering/AutoRosterPage.h"
 #include "rostering/AutoRosterTab.h"
@@ -68,6 +70,11 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent)
     connect(Manutencao, &MaintenancePage::itemChosen, this, &TFPrincipal::routeMaintenanceItem);
     AutoRoster = new AutoRosterTab(EscalarAutomatico, this);
     connect(AutoRoster, &AutoRosterTab::lastRosteredDayChanged, this, &TFPrincipal::showLastRosteredDay);
+    Swap = new SwapTab(TrocasSv, EscalarAutomatico->ListBox5, this);
+    connect(TrocasSv->Label32, &ClickableLabel::clicked, Swap, &SwapTab::Label32Click);
+    connect(TrocasSv->Label45, &ClickableLabel::clicked, Swap, &SwapTab::Label45Click);
+    ManualRoster = new ManualRosterTab(EscalarManual, this);
+    connect(ManualRoster, &ManualRosterTab::lastRosteredDayChanged, this, &TFPrincipal::showLastRosteredDay);
 
     OpenLookupOnF1(this);
     qApp->installEventFilter(this);

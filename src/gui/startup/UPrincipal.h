@@ -13,8 +13,10 @@ class CapaPage;
 class ConsultasPage;
 class MaintenancePage;
 class ManualRosterPage;
+class ManualRosterTab;
 class QTabWidget;
 class SwapPage;
+class SwapTab;
 
 class TFPrincipal : public QMainWindow {
     Q_OBJECT
@@ -30,6 +32,8 @@ public:
     SwapPage* TrocasSv = nullptr;
     MaintenancePage* Manutencao = nullptr;
     AutoRosterTab* AutoRoster = nullptr;   // the handlers of "Escalar Automático"
+    SwapTab* Swap = nullptr;               // the handlers of "Trocas Sv"
+    ManualRosterTab* ManualRoster = nullptr;   // the handlers of "Escalar Manual"
 
     // Whether the activation runs when this window becomes active after `previous` had the focus.
     bool activationDueAfter(const QWidget* previous) const;

@@ -1,6 +1,7 @@
 // "Escalar" and the undo from a day, on the small fixture (rostered up to 29/02/04; red days
 // include 28/02, 29/02 and 06/03/04).
 #include "FixtureFolder.h"
+#include "StoredTables.h"
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
 #include "data/KillPoints.h"
@@ -24,33 +25,19 @@ QDate march(int day)
     return QDate(2004, 3, day);
 }
 
-// The rows of a stored table, each as its values joined by "|".
-QStringList rowsOf(TDMGeral& module, const QString& table)
-{
-    QSqlQuery q = module.openTable(Alias::Ravelha, table, 100000);
-    QStringList rows;
-    while (q.next()) {
-        QStringList values;
-        for (int c = 0; c < q.record().count(); ++c)
-            values << q.value(c).toString();
-        rows << values.join(QLatin1Char('|'));
-    }
-    return rows;
-}
-
 // Everything a roster changes: the rosters, the personnel register, the history, Escala.Txt.
 QStringList storedState(FixtureFolder& data)
 {
     QStringList state;
     for (const char* table : {"Sv1", "Sv2", "Sv3", "Basico", "Hist"})
-        state << QStringLiteral("== ") + table << rowsOf(data.module(), table);
+        state << QStringLiteral("== ") + table << StoredRows(data.module(), table);
     state << TextFile::readLines(data.file(DataFiles::Escala));
     return state;
 }
 
 QString storedCounts(FixtureFolder& data, int code, const QString& num)
 {
-    for (const QString& row : rowsOf(data.module(), QStringLiteral("Sv%1").arg(code)))
+    for (const QString& row : StoredRows(data.module(), QStringLiteral("Sv%1").arg(code)))
         if (row.section(QLatin1Char('|'), 0, 0) == num)
             return row.section(QLatin1Char('|'), 1, 2).replace(QLatin1Char('|'), QLatin1Char('/'));
     return QString();
@@ -113,7 +100,7 @@ private slots:
     {
         FixtureFolder data;
         commit(QStringLiteral("01/03/04"));   // 02/03 and 03/03 were computed too
-        QCOMPARE(rowsOf(data.module(), QStringLiteral("Hist")).filter(QStringLiteral("2004-03")),
+        QCOMPARE(StoredRows(data.module(), QStringLiteral("Hist")).filter(QStringLiteral("2004-03")),
                  QStringList({"2004-03-01|1|Of Dia|1 |Pt", "2004-03-01|2|Adj Of|4 |Pt", "2004-03-01|3|Cb Gda|8 7 |Pt"}));
         QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"01/03/04"});
         QCOMPARE(Global().LastRosteredDay, QStringLiteral("01/03/04"));
@@ -145,7 +132,7 @@ private slots:
         QVERIFY(commit(QStringLiteral("27/02/04"), yes.confirm()).done);
         QCOMPARE(yes.asked, QStringList{question});
         QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"27/02/04"});
-        QVERIFY(rowsOf(data.module(), QStringLiteral("Hist")).filter(QRegularExpression("2004-02-2[89]")).isEmpty());
+        QVERIFY(StoredRows(data.module(), QStringLiteral("Hist")).filter(QRegularExpression("2004-02-2[89]")).isEmpty());
         QCOMPARE(storedCounts(data, 1, QStringLiteral("2")), QStringLiteral("0/0"));
         QCOMPARE(storedCounts(data, 3, QStringLiteral("12")), QStringLiteral("0/0"));
         QCOMPARE(storedCounts(data, 1, QStringLiteral("1")), QStringLiteral("1/0"));
@@ -168,7 +155,7 @@ private slots:
             FixtureFolder longer;
             commit(QStringLiteral("09/03/04"));
             const int rowsFrom5 =
-                rowsOf(longer.module(), QStringLiteral("Hist")).filter(QRegularExpression("^2004-03-0[5-9]")).size();
+                StoredRows(longer.module(), QStringLiteral("Hist")).filter(QRegularExpression("^2004-03-0[5-9]")).size();
             QVERIFY(rowsFrom5 >= 5 * 2);
             const UndoOutcome undone = UndoFrom(march(5));
             QVERIFY(undone.ran);
@@ -206,7 +193,7 @@ private slots:
         DataFiles::WriteLastRosteredDay(march(9));
         const UndoOutcome undone = UndoFrom(march(5));
         QCOMPARE(undone.removedRecords, 3);
-        QCOMPARE(rowsOf(data.module(), QStringLiteral("Hist")).filter(QStringLiteral("2004-03")),
+        QCOMPARE(StoredRows(data.module(), QStringLiteral("Hist")).filter(QStringLiteral("2004-03")),
                  QStringList{"2004-03-04|1|Of Dia|1|Pt"});
         QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"04/03/04"});
         // 7: 05/03 and 09/03 (black), 06/03 (red), in both his rosters.
@@ -293,7 +280,7 @@ private slots:
                                                           "O arquivo Escala.Txt não pôde ser gravado")),
                  qPrintable(outcome.notice));
         QVERIFY(outcome.notice.contains(QStringLiteral("da próxima vez que abrir a pasta de dados")));
-        QCOMPARE(rowsOf(data.module(), QStringLiteral("Hist")).filter(QStringLiteral("2004-03")).size(), 3);
+        QCOMPARE(StoredRows(data.module(), QStringLiteral("Hist")).filter(QStringLiteral("2004-03")).size(), 3);
         // Until the file is written, the recorded day is the last rostered day.
         QCOMPARE(DataFiles::ReadLastRosteredDay(), QStringLiteral("01/03/04"));
         QCOMPARE(VerifyRoster(QStringLiteral("02/03/04")).lastRostered, march(1));
