@@ -1,6 +1,9 @@
 #include "CliCommands.h"
 
 #include "ManualCommands.h"
+#include "PriorityCommands.h"
+#include "QueryCommands.h"
+#include "SummaryCommands.h"
 #include "SwapCommands.h"
 
 #include "data/Dates.h"
@@ -23,7 +26,9 @@ namespace {
 // Commands of other subsystems parse their own arguments.
 bool isOtherSubsystem(const QString& name)
 {
-    static const QStringList names = {QStringLiteral("manual"), QStringLiteral("candidatos"), QStringLiteral("trocar")};
+    static const QStringList names = {QStringLiteral("manual"),   QStringLiteral("candidatos"),
+                                      QStringLiteral("trocar"),   QStringLiteral("historico"),
+                                      QStringLiteral("quadro"),   QStringLiteral("prioridades")};
     return names.contains(name);
 }
 
@@ -153,7 +158,7 @@ QString usage()
         "     ravelha-cli [--dados PASTA] escalar DD/MM/AA [--retirar ...]... [--desfazer-posteriores]\n"
         "     ravelha-cli [--dados PASTA] desfazer DD/MM/AA [--forcar]\n"
         "     ravelha-cli [--dados PASTA] imprimir DD/MM/AA --pdf ARQUIVO\n")
-        + ManualUsage() + SwapUsage()
+        + ManualUsage() + SwapUsage() + HistoryUsage() + SummaryUsage() + PriorityUsage()
         + QStringLiteral("--hoje DD/MM/AA fixa o dia de hoje para os comandos que o leem.\n"
                          "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");
 }
@@ -210,6 +215,12 @@ int run(const Command& command)
         return RunCandidates(command.rest);
     if (command.name == QStringLiteral("trocar"))
         return RunSwap(command.rest);
+    if (command.name == QStringLiteral("historico"))
+        return RunHistory(command.rest);
+    if (command.name == QStringLiteral("quadro"))
+        return RunSummary(command.rest);
+    if (command.name == QStringLiteral("prioridades"))
+        return RunPriorities(command.rest);
 
     if (command.name == QStringLiteral("desfazer")) {
         const UndoOutcome outcome =
