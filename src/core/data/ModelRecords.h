@@ -49,6 +49,15 @@ public:
     const QString& cell(int column, int row) const { return m_cells[row][column]; }
     std::array<QString, Columns>& row(int row) { return m_cells[row]; }
 
+    // Whether a soldier is among the rows in use (up to the first empty Num).
+    bool lists(const QString& num) const
+    {
+        for (int row = 1; row <= Capacity::RosterRows && !m_cells[row][NumCol].isEmpty(); ++row)
+            if (m_cells[row][NumCol] == num)
+                return true;
+        return false;
+    }
+
 private:
     std::array<std::array<QString, Columns>, Capacity::RosterRows + 1> m_cells;
 };

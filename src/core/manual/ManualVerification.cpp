@@ -22,18 +22,6 @@ bool validCode(int code)
     return code >= 1 && code <= Capacity::Services;
 }
 
-bool inRoster(const RosterTable& roster, const QString& num)
-{
-    for (int row = 1; row <= Capacity::RosterRows; ++row) {
-        const QString& member = roster.cell(RosterTable::NumCol, row);
-        if (member.isEmpty())
-            return false;
-        if (member == num)
-            return true;
-    }
-    return false;
-}
-
 // The first record of a service of the grid already in the history between `first` and `end`.
 std::optional<QString> conflict(const ManualGrid& grid, const QDate& first, const QDate& end)
 {
@@ -117,7 +105,7 @@ ManualVerification VerifyManualGrid(const ManualGrid& grid, const QDate& end)
             for (QString num = NextToken(cell, position); !num.isEmpty(); num = NextToken(cell, position)) {
                 position += num.size() + 1;
                 ++count;
-                if (inRoster(roster, num))
+                if (roster.lists(num))
                     CheckManualAssignment(num, verified->kinds[c], *day, verification.lines);
                 else
                     verification.lines << num + QStringLiteral("  não concorre à escala de ") + row.descr;

@@ -7,6 +7,7 @@ target_sources(ravelha_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Commit.h ${CMAKE_CURRENT_LIST_DIR}/Commit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RosterSession.h ${CMAKE_CURRENT_LIST_DIR}/RosterSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RosterPrintout.h ${CMAKE_CURRENT_LIST_DIR}/RosterPrintout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Priorities.h ${CMAKE_CURRENT_LIST_DIR}/Priorities.cpp
   # The printing seam every printout is written against.
   ${CMAKE_CURRENT_LIST_DIR}/../printing/Printer.h ${CMAKE_CURRENT_LIST_DIR}/../printing/Printer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../printing/RecordingPrinter.h

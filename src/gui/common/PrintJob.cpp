@@ -21,7 +21,7 @@ void SetPrintHook(PrintHook h)
     hook() = std::move(h);
 }
 
-void PrintDocument(QWidget* parent, const QString& title, const Drawing& draw)
+void PrintDocument(QWidget* parent, const QString& title, const Drawing& draw, QPageLayout::Orientation orientation)
 {
     if (hook()) {
         hook()(title, draw);
@@ -29,6 +29,7 @@ void PrintDocument(QWidget* parent, const QString& title, const Drawing& draw)
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(title);
+    printer.setPageOrientation(orientation);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(title);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&draw](QPrinter* target) {

@@ -2,6 +2,7 @@
 // Printing from a window: the printout is shown in a print preview, from which the keeper prints
 // through the system print dialog on paper or into a PDF file. Tests replace the printer.
 
+#include <QPageLayout>
 #include <QString>
 #include <functional>
 
@@ -10,7 +11,9 @@ class QWidget;
 
 using Drawing = std::function<void(PageDevice&)>;
 
-void PrintDocument(QWidget* parent, const QString& title, const Drawing& draw);
+// A wide printout asks for a landscape page; the keeper can still turn it in the preview.
+void PrintDocument(QWidget* parent, const QString& title, const Drawing& draw,
+                   QPageLayout::Orientation orientation = QPageLayout::Portrait);
 
 // Tests: the hook receives the printout instead of the preview; an empty hook goes back to it.
 using PrintHook = std::function<void(const QString& title, const Drawing& draw)>;

@@ -6,10 +6,12 @@
 #include "common/Dialogs.h"
 #include "common/FormWindow.h"
 #include "common/Guarded.h"
+#include "common/ModalWindows.h"
 #include "common/ScreenFit.h"
 #include "common/SharedWindows.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
+#include "data/Clock.h"
 #include "data/UGlobal.h"
 #include "maintenance/MaintenancePage.h"
 #include "manual/ManualRosterPage.h"
@@ -17,9 +19,14 @@
 #include "manual/SwapPage.h"
 #include "manual/SwapTab.h"
 #include "queries/ConsultasPage.h"
+#include "queries/UQuadroSv.h"
+#include "queries/UPesqSv.h"
+#include "queries/MembershipLists.h"
+#include "queries/UQuadroEscalas.h"
 #include "rostering/AutoRosterPage.h"
 #include "rostering/AutoRosterTab.h"
 #include "rostering/Commit.h"
+#include "rostering/Priorities.h"
 #include "rostering/USemExped.h"
 
 #include <QApplication>
@@ -28,6 +35,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolTip>
 
 TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent)
 {
@@ -68,6 +76,8 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent)
     connect(Capa->Button2, &QPushButton::clicked, this, &TFPrincipal::Button2Click);
 
     connect(Manutencao, &MaintenancePage::itemChosen, this, &TFPrincipal::routeMaintenanceItem);
+    connect(Consultas->Label34, &ClickableLabel::clicked, this, &TFPrincipal::Label34Click);
+    connect(Consultas->Label9, &ClickableLabel::clicked, this, &TFPrincipal::Label9Click);
     AutoRoster = new AutoRosterTab(EscalarAutomatico, this);
     connect(AutoRoster, &AutoRosterTab::lastRosteredDayChanged, this, &TFPrincipal::showLastRosteredDay);
     Swap = new SwapTab(TrocasSv, EscalarAutomatico->ListBox5, this);
@@ -75,6 +85,7 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent)
     connect(TrocasSv->Label45, &ClickableLabel::clicked, Swap, &SwapTab::Label45Click);
     ManualRoster = new ManualRosterTab(EscalarManual, this);
     connect(ManualRoster, &ManualRosterTab::lastRosteredDayChanged, this, &TFPrincipal::showLastRosteredDay);
+    connect(Consultas->Label33, &ClickableLabel::clicked, this, &TFPrincipal::Label33Click);
 
     OpenLookupOnF1(this);
     qApp->installEventFilter(this);
@@ -151,6 +162,12 @@ void TFPrincipal::routeMaintenanceItem(const QString& item)
         Label8Click();
     else if (item == QStringLiteral("Label35"))
         Label35Click();
+    else if (item == QStringLiteral("Label10"))
+        Label10Click();
+    else if (item == QStringLiteral("Label11"))
+        Label11Click();
+    else if (item == QStringLiteral("Label3"))
+        Label3Click();
 }
 
 void TFPrincipal::showLastRosteredDay(const QString& text)
@@ -182,10 +199,72 @@ void TFPrincipal::Label35Click()
     });
 }
 
+void TFPrincipal::Label34Click()
+{
+    OpenServicesPerSoldier(this);
+}
+
 void TFPrincipal::Label8Click()
 {
     OpenRedDayCalendar(this, EscalarAutomatico->LUltimaEscala->text());
     Manutencao->ListBox1->hide();
+}
+
+TFQuadroEscalas& TFPrincipal::QuadroEscalas()
+{
+    if (!m_quadroEscalas)
+        m_quadroEscalas = new TFQuadroEscalas(this);
+    return *m_quadroEscalas;
+}
+
+void TFPrincipal::Label9Click()
+{
+    ShowModal(QuadroEscalas());
+}
+
+namespace {
+// Items 8 and 9 show their list in ListBox1, on the colour of each.
+void showMembershipList(QListWidget* list, const QColor& background, const QStringList& lines)
+{
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Base, background);
+    list->setPalette(palette);
+    list->clear();
+    list->addItems(lines);
+    list->show();
+}
+}
+
+void TFPrincipal::Label10Click()
+{
+    Guarded([this] {
+        BusyCursor busy;
+        showMembershipList(Manutencao->ListBox1, QColor(Qt::cyan), RegisteredInNoRoster());
+    });
+}
+
+void TFPrincipal::Label11Click()
+{
+    Guarded([this] {
+        BusyCursor busy;
+        showMembershipList(Manutencao->ListBox1, QToolTip::palette().color(QPalette::ToolTipBase), InRosterNotRegistered());
+    });
+}
+
+void TFPrincipal::Label3Click()
+{
+    Guarded([this] {
+        if (!AskBeforeLoss(PriorityQuestion))
+            return;
+        BusyCursor busy;
+        CalculatePriorities(Clock::today());
+        QuadroEscalas().FillWithEverySoldier();
+    });
+}
+
+void TFPrincipal::Label33Click()
+{
+    OpenHistorySearch(this);
 }
 
 void TFPrincipal::IdtClick()

@@ -17,6 +17,7 @@ class ManualRosterTab;
 class QTabWidget;
 class SwapPage;
 class SwapTab;
+class TFQuadroEscalas;
 
 class TFPrincipal : public QMainWindow {
     Q_OBJECT
@@ -38,12 +39,21 @@ public:
     // Whether the activation runs when this window becomes active after `previous` had the focus.
     bool activationDueAfter(const QWidget* previous) const;
 
+    // The board of soldiers by services, kept for the run (made on first use).
+    TFQuadroEscalas& QuadroEscalas();
+
 public slots:
     void FormActivate();
     void IdtClick();
     void Button2Click();
     void Label8Click();
     void Label35Click();
+    void Label34Click();   // "Consultas", item 2: the services of each soldier in a period
+    void Label33Click();   // "Consultas" item 1: the history search
+    void Label9Click();    // the board of soldiers by services
+    void Label10Click();   // registered soldiers in no roster
+    void Label11Click();   // roster numbers not registered
+    void Label3Click();    // the priorities of the services
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,4 +65,5 @@ private:
     void routeMaintenanceItem(const QString& item);
     QPointer<QWidget> m_lastActive;
     bool m_activatedOnce = false;
+    QPointer<TFQuadroEscalas> m_quadroEscalas;
 };

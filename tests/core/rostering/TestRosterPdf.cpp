@@ -1,5 +1,6 @@
 // The roster printout on the program's printer device, written to a PDF file and read back.
 #include "PainterPrinter.h"
+#include "ToolOutput.h"
 #include "rostering/RosterPrintout.h"
 
 #include <QProcess>
@@ -10,14 +11,6 @@
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished() || process.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 }
 
@@ -50,7 +43,7 @@ private slots:
             QCOMPARE(PrintRosterList(page, RosterPrint::Escala, roster), 2);   // 80 lines: more than an A4 page
         }
 
-        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+        const QString text = ToolOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
         const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
         QCOMPARE(pages.size(), 2);
         for (const QString& page : pages)
@@ -63,7 +56,7 @@ private slots:
         // One unit is 1/300 inch from the corner of the printable area (margins of 5 mm), whatever
         // the resolution:
         // the title starts 950 units (228 pt) and the first line 100 units (24 pt) from it.
-        const QString boxes = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"),
+        const QString boxes = ToolOutput(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"),
                                                                 QStringLiteral("1"), QStringLiteral("-l"),
                                                                 QStringLiteral("1"), file, QStringLiteral("-")});
         const double margin = 5 / 25.4 * 72;

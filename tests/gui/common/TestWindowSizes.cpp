@@ -16,6 +16,9 @@
 #include "rostering/UForaEscSgte.h"
 #include "rostering/URetiraAlguem.h"
 #include "rostering/USemExped.h"
+#include "queries/UQuadroEscalas.h"
+#include "queries/UQuadroSv.h"
+#include "queries/UPesqSv.h"
 #include "startup/UPrincipal.h"
 
 #include <QApplication>
@@ -87,6 +90,15 @@ QList<WindowCase> windows()
              check(window);
          }},
         {"Escala Vermelha", plainWindow<TFSemExped>()},
+        {"Pesquisa de Serviços", plainWindow<TFPesqSv>()},
+        {"Quadro dos Serviços", plainWindow<TFQuadroSv>()},
+        {"FQuadroEscalas",   // the board filled with every soldier
+         [](const Check& check) {
+             TFQuadroEscalas window;
+             window.FillWithEverySoldier();
+             window.show();
+             check(window);
+         }},
         {"Escala de Serviço",   // the print preview
          [](const Check& check) {
              SetModalHook([&](QDialog& preview) {
