@@ -1,8 +1,10 @@
 #include "CliCommands.h"
 
+#include "CalendarCommands.h"
 #include "ManualCommands.h"
 #include "PriorityCommands.h"
 #include "QueryCommands.h"
+#include "RegisterCommands.h"
 #include "SummaryCommands.h"
 #include "SwapCommands.h"
 
@@ -28,7 +30,9 @@ bool isOtherSubsystem(const QString& name)
 {
     static const QStringList names = {QStringLiteral("manual"),   QStringLiteral("candidatos"),
                                       QStringLiteral("trocar"),   QStringLiteral("historico"),
-                                      QStringLiteral("quadro"),   QStringLiteral("prioridades")};
+                                      QStringLiteral("quadro"),   QStringLiteral("prioridades"),
+                                      QStringLiteral("equalizar"), QStringLiteral("zerar"),
+                                      QStringLiteral("menores"),  QStringLiteral("calendario")};
     return names.contains(name);
 }
 
@@ -159,6 +163,7 @@ QString usage()
         "     ravelha-cli [--dados PASTA] desfazer DD/MM/AA [--forcar]\n"
         "     ravelha-cli [--dados PASTA] imprimir DD/MM/AA --pdf ARQUIVO\n")
         + ManualUsage() + SwapUsage() + HistoryUsage() + SummaryUsage() + PriorityUsage()
+        + RegisterUsage() + CalendarUsage()
         + QStringLiteral("--hoje DD/MM/AA fixa o dia de hoje para os comandos que o leem.\n"
                          "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");
 }
@@ -221,6 +226,14 @@ int run(const Command& command)
         return RunSummary(command.rest);
     if (command.name == QStringLiteral("prioridades"))
         return RunPriorities(command.rest);
+    if (command.name == QStringLiteral("equalizar"))
+        return RunEqualise(command.rest);
+    if (command.name == QStringLiteral("zerar"))
+        return RunZero(command.rest);
+    if (command.name == QStringLiteral("menores"))
+        return RunLowest(command.rest);
+    if (command.name == QStringLiteral("calendario"))
+        return RunCalendar(command.rest);
 
     if (command.name == QStringLiteral("desfazer")) {
         const UndoOutcome outcome =

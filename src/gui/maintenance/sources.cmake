@@ -1,7 +1,3 @@
-target_sources(ravelha_gui PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/UManual.h ${CMAKE_CURRENT_LIST_DIR}/UManual.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/UListaNumNomes.h ${CMAKE_CURRENT_LIST_DIR}/UListaNumNomes.cpp
-)
-target_sources(ravelha_gui PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/MaintenancePage.h ${CMAKE_CURRENT_LIST_DIR}/MaintenancePage.cpp
-)
+# The maintenance tab and its windows, the manual window and the personnel lookup.
+file(GLOB maintenance_gui_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.h ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+target_sources(ravelha_gui PRIVATE ${maintenance_gui_sources})
