@@ -14,6 +14,8 @@
 #include "data/Clock.h"
 #include "data/UGlobal.h"
 #include "maintenance/MaintenancePage.h"
+#include "maintenance/UModelosPstGrd.h"
+#include "maintenance/UEqualZerar.h"
 #include "manual/ManualRosterPage.h"
 #include "manual/ManualRosterTab.h"
 #include "manual/SwapPage.h"
@@ -168,6 +170,10 @@ void TFPrincipal::routeMaintenanceItem(const QString& item)
         Label11Click();
     else if (item == QStringLiteral("Label3"))
         Label3Click();
+    else if (item == QStringLiteral("Label14"))
+        OpenRankModels(this);
+    else if (item == QStringLiteral("Label6"))
+        OpenEqualiseZero(this);
 }
 
 void TFPrincipal::showLastRosteredDay(const QString& text)

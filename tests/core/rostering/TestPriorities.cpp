@@ -1,6 +1,7 @@
 // The priorities of the services: the fewer soldiers available per place, the earlier a service
 // chooses. Each case installs its own services, soldiers and rosters over the small fixture.
 #include "FixtureFolder.h"
+#include "NumberedUnit.h"
 #include "StoredTables.h"
 #include "data/UGlobal.h"
 #include "rostering/Priorities.h"
@@ -16,21 +17,9 @@ const QDate Today(2004, 3, 10);
 // Each absence "num|PR|ini|fim". Soldiers 101 to 140 are registered; a roster may name others.
 void install(const QStringList& services, const QStringList& absences = {})
 {
-    ResetModel();
+    SaveNumberedSoldiers(40, absences);
+    EmptyStoredRosters();
     GlobalModel& g = Global();
-    for (int i = 1; i <= 40; ++i)
-        g.SoldierTable[i] = SoldierRecord{QString::number(100 + i), "Sd", "Soldado", "", {}, {}, {}};
-    for (const QString& absence : absences) {
-        const QStringList f = absence.split(QLatin1Char('|'));
-        SoldierRecord& s = g.SoldierTable[f[0].toInt() - 100];
-        s.PR = f[1];
-        s.Ini = QDate::fromString(f[2], "dd/MM/yyyy");
-        s.Fim = QDate::fromString(f[3], "dd/MM/yyyy");
-    }
-    SaveSoldiers();
-    QSqlQuery q(TDMGeral::instance().database(Alias::Ravelha));
-    for (int code = 1; code <= 30; ++code)
-        QVERIFY(q.exec(QStringLiteral("DELETE FROM Sv%1").arg(code)));
     g.ServiceTable = ServiceList{};
     for (const QString& service : services) {
         const QStringList f = service.split(QLatin1Char('|'));
