@@ -208,7 +208,11 @@ void SortServiceDays(int soldier)
 
 int HistoryInUse()
 {
-    const std::vector<HistoryRecord>& history = Global().HistoryCache;
+    return HistoryInUse(Global().HistoryCache);
+}
+
+int HistoryInUse(const std::vector<HistoryRecord>& history)
+{
     int n = 0;
     while (n < Capacity::History && !history[n + 1].Descr.isEmpty())
         ++n;

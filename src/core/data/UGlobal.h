@@ -54,6 +54,7 @@ void LoadHistory(Alias alias = Alias::Ravelha, const QString& table = QStringLit
 void SaveHistory(Alias alias = Alias::Ravelha, const QString& table = QStringLiteral("Hist"));
 void SaveHistoryToBackup();    // the data folder's history, written to the backup
 int HistoryInUse();            // records from record 1 up to the first with an empty Descr
+int HistoryInUse(const std::vector<HistoryRecord>& history);   // the same, of a copy of the cache
 
 void LoadRoster(RosterTable& roster, const QString& tableFileName, Alias alias = Alias::Ravelha);
 void SaveRoster(const RosterTable& roster, const QString& tableFileName, Alias alias = Alias::Ravelha);

@@ -59,14 +59,6 @@ QList<HistoryRecord> recordsOf(const VerifiedManualGrid& verified)
     return records;
 }
 
-int recordsInUse(const std::vector<HistoryRecord>& history)
-{
-    int n = 0;
-    while (n < Capacity::History && !history[n + 1].Descr.isEmpty())
-        ++n;
-    return n;
-}
-
 }
 
 ManualCommitOutcome CommitManualGrid(const VerifiedManualGrid& verified, const ManualGrid& grid)
@@ -78,7 +70,7 @@ ManualCommitOutcome CommitManualGrid(const VerifiedManualGrid& verified, const M
     }
     refuseCellsThatCannotBeStored(verified, grid);
     const QList<HistoryRecord> records = recordsOf(verified);
-    const int inUse = recordsInUse(verified.history);
+    const int inUse = HistoryInUse(verified.history);
     if (inUse + records.size() > Capacity::History)
         throw CoreError(QStringLiteral("O histórico em memória comporta %1 registros; já tem %2 e esta grade "
                                        "precisaria de mais %3. Nada foi gravado.\n\n"
@@ -88,24 +80,15 @@ ManualCommitOutcome CommitManualGrid(const VerifiedManualGrid& verified, const M
                             .arg(inUse)
                             .arg(records.size()));
 
-    GlobalModel& g = Global();
     {
         SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));
         RequireStoredStateUnchanged(verified.storedDigest, QStringLiteral("depois da verificação"),
                                     QStringLiteral("Clique em \"Verificar\" de novo antes de escalar."));
-        LoadServices();
-        g.Grades = verified.grades;
-        g.SoldierTable = verified.soldiers;
-        g.HistoryCache = verified.history;
+        std::vector<HistoryRecord> history = verified.history;
         int free = inUse + 1;
         for (const HistoryRecord& record : records)
-            g.HistoryCache[free++] = record;
-        SaveAllRosters();
-        KillPoints::reach("escalas-gravadas");
-        SaveSoldiers();
-        KillPoints::reach("militares-gravados");
-        SaveHistory();
-        KillPoints::reach("historico-gravado");
+            history[free++] = record;
+        WriteVerifiedModel(verified.grades, verified.soldiers, history);
         DataFiles::StageLastRosteredDay(verified.end);
         KillPoints::reach("antes-de-confirmar");
         transaction.commit();

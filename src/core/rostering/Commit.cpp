@@ -111,6 +111,22 @@ void hashFile(QCryptographicHash& hash, const QString& bareName)
 
 }
 
+void WriteVerifiedModel(const std::vector<RosterTable>& grades, const std::vector<SoldierRecord>& soldiers,
+                        const std::vector<HistoryRecord>& history)
+{
+    GlobalModel& g = Global();
+    LoadServices();
+    g.Grades = grades;
+    g.SoldierTable = soldiers;
+    g.HistoryCache = history;
+    SaveAllRosters();
+    KillPoints::reach("escalas-gravadas");
+    SaveSoldiers();
+    KillPoints::reach("militares-gravados");
+    SaveHistory();
+    KillPoints::reach("historico-gravado");
+}
+
 void RequireStoredStateUnchanged(const QByteArray& digest, const QString& what, const QString& advice)
 {
     if (StoredStateDigest() != digest)
@@ -185,21 +201,11 @@ CommitOutcome CommitRoster(const VerifiedRoster& verified, const Confirm& confir
     if (!question.isEmpty() && !asked(confirm, question))
         return outcome;
 
-    GlobalModel& g = Global();
     {
         SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));
         RequireStoredStateUnchanged(verified.storedDigest, QStringLiteral("depois da verificação"),
                                     QStringLiteral("Use \"Desfazer\" e verifique a escala de novo antes de escalar."));
-        LoadServices();
-        g.Grades = verified.grades;
-        g.SoldierTable = verified.soldiers;
-        g.HistoryCache = verified.history;
-        SaveAllRosters();
-        KillPoints::reach("escalas-gravadas");
-        SaveSoldiers();
-        KillPoints::reach("militares-gravados");
-        SaveHistory();
-        KillPoints::reach("historico-gravado");
+        WriteVerifiedModel(verified.grades, verified.soldiers, verified.history);
         // The days computed after the target only served to reach the computation end.
         takeBackFrom(verified.target.addDays(1));
         stageLastRosteredDay(verified.target);

@@ -65,6 +65,11 @@ inline const QString UndoWarning = QStringLiteral(
 inline const QString UndoCaption = QStringLiteral("Desfazer Escalas");
 inline const QString UndoPrompt = QStringLiteral("Primeiro dia a eliminar (dd/mm/aa): ");
 
+// Inside a writer's transaction: the model becomes the verified one (rosters, personnel, history)
+// and the three are written, rosters first.
+void WriteVerifiedModel(const std::vector<RosterTable>& grades, const std::vector<SoldierRecord>& soldiers,
+                        const std::vector<HistoryRecord>& history);
+
 // Inside a writer's transaction: throws, with nothing written, when the stored data are no longer
 // those of `digest` (another window or program wrote in between). `what` names the step that
 // must be made again: "depois da verificação", and `advice` says how.

@@ -128,7 +128,8 @@ private slots:
         QVERIFY(!commit(QStringLiteral("27/02/04")).done);   // no one to ask is No
         QCOMPARE(storedState(data), before);
 
-        Keeper yes{true};
+        Keeper yes;
+        yes.answer = true;
         QVERIFY(commit(QStringLiteral("27/02/04"), yes.confirm()).done);
         QCOMPARE(yes.asked, QStringList{question});
         QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"27/02/04"});
