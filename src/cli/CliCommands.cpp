@@ -1,10 +1,14 @@
 #include "CliCommands.h"
 
+#include "AbsenceCommands.h"
 #include "CalendarCommands.h"
+#include "CollectiveCommands.h"
 #include "ManualCommands.h"
+#include "PersonnelCommands.h"
 #include "PriorityCommands.h"
 #include "QueryCommands.h"
 #include "RegisterCommands.h"
+#include "ServiceRegisterCommands.h"
 #include "SummaryCommands.h"
 #include "SwapCommands.h"
 
@@ -32,7 +36,11 @@ bool isOtherSubsystem(const QString& name)
                                       QStringLiteral("trocar"),   QStringLiteral("historico"),
                                       QStringLiteral("quadro"),   QStringLiteral("prioridades"),
                                       QStringLiteral("equalizar"), QStringLiteral("zerar"),
-                                      QStringLiteral("menores"),  QStringLiteral("calendario")};
+                                      QStringLiteral("menores"),  QStringLiteral("calendario"),
+                                      QStringLiteral("incluir"),  QStringLiteral("excluir"),
+                                      QStringLiteral("servicos"), QStringLiteral("incluir-arquivo"),
+                                      QStringLiteral("afastar"),  QStringLiteral("retornar"),
+                                      QStringLiteral("servico")};
     return names.contains(name);
 }
 
@@ -163,7 +171,8 @@ QString usage()
         "     ravelha-cli [--dados PASTA] desfazer DD/MM/AA [--forcar]\n"
         "     ravelha-cli [--dados PASTA] imprimir DD/MM/AA --pdf ARQUIVO\n")
         + ManualUsage() + SwapUsage() + HistoryUsage() + SummaryUsage() + PriorityUsage()
-        + RegisterUsage() + CalendarUsage()
+        + RegisterUsage() + CalendarUsage() + PersonnelUsage() + CollectiveUsage() + AbsenceUsage()
+        + ServiceRegisterUsage()
         + QStringLiteral("--hoje DD/MM/AA fixa o dia de hoje para os comandos que o leem.\n"
                          "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");
 }
@@ -234,6 +243,20 @@ int run(const Command& command)
         return RunLowest(command.rest);
     if (command.name == QStringLiteral("calendario"))
         return RunCalendar(command.rest);
+    if (command.name == QStringLiteral("incluir"))
+        return RunInclude(command.rest);
+    if (command.name == QStringLiteral("excluir"))
+        return RunExclude(command.rest);
+    if (command.name == QStringLiteral("servicos"))
+        return RunServices(command.rest);
+    if (command.name == QStringLiteral("incluir-arquivo"))
+        return RunIncludeFile(command.rest);
+    if (command.name == QStringLiteral("afastar"))
+        return RunAbsence(command.rest);
+    if (command.name == QStringLiteral("retornar"))
+        return RunReturn(command.rest);
+    if (command.name == QStringLiteral("servico"))
+        return RunServiceRegister(command.rest);
 
     if (command.name == QStringLiteral("desfazer")) {
         const UndoOutcome outcome =

@@ -14,6 +14,10 @@
 #include "data/Clock.h"
 #include "data/UGlobal.h"
 #include "maintenance/MaintenancePage.h"
+#include "maintenance/UIncExcAltSv.h"
+#include "maintenance/UIncExcCol.h"
+#include "maintenance/UIncExcInd.h"
+#include "maintenance/USaiEscTemp.h"
 #include "maintenance/UModelosPstGrd.h"
 #include "maintenance/UEqualZerar.h"
 #include "manual/ManualRosterPage.h"
@@ -174,6 +178,26 @@ void TFPrincipal::routeMaintenanceItem(const QString& item)
         OpenRankModels(this);
     else if (item == QStringLiteral("Label6"))
         OpenEqualiseZero(this);
+    else if (item == QStringLiteral("Label1") || item == QStringLiteral("Label2") || item == QStringLiteral("Label4")
+             || item == QStringLiteral("Label5") || item == QStringLiteral("Label13"))
+        openRegisterWindow(item);
+}
+
+void TFPrincipal::openRegisterWindow(const QString& item)
+{
+    // Each of these items hides the result list when its work is done.
+    Manutencao->ListBox1->hide();
+    if (item == QStringLiteral("Label1"))
+        OpenIndividualInclusion(this);
+    else if (item == QStringLiteral("Label2"))
+        OpenCollectiveInclusion(this);
+    else if (item == QStringLiteral("Label4"))
+        OpenAbsences(this);
+    else if (item == QStringLiteral("Label5"))
+        ReturnToAllRosters(this);
+    else if (item == QStringLiteral("Label13"))
+        OpenServiceRegister(this);
+    Manutencao->ListBox1->hide();
 }
 
 void TFPrincipal::showLastRosteredDay(const QString& text)

@@ -63,6 +63,7 @@ private:
     void showCover();
     void showLastRosteredDay(const QString& text);
     void routeMaintenanceItem(const QString& item);
+    void openRegisterWindow(const QString& item);   // items 1 to 4 and 13
     QPointer<QWidget> m_lastActive;
     bool m_activatedOnce = false;
     QPointer<TFQuadroEscalas> m_quadroEscalas;

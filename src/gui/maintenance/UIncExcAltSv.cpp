@@ -1,0 +1,11 @@
+#include "UIncExcAltSv.h"
+
+#include "common/Dialogs.h"
+
+#include <QString>
+
+void OpenServiceRegister(QWidget*)
+{
+    Dialogs::current().message(QStringLiteral("Em construção."));
+}
+
