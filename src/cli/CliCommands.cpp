@@ -3,6 +3,7 @@
 #include "AbsenceCommands.h"
 #include "CalendarCommands.h"
 #include "CollectiveCommands.h"
+#include "CoverCommands.h"
 #include "ManualCommands.h"
 #include "PersonnelCommands.h"
 #include "PriorityCommands.h"
@@ -40,7 +41,7 @@ bool isOtherSubsystem(const QString& name)
                                       QStringLiteral("incluir"),  QStringLiteral("excluir"),
                                       QStringLiteral("servicos"), QStringLiteral("incluir-arquivo"),
                                       QStringLiteral("afastar"),  QStringLiteral("retornar"),
-                                      QStringLiteral("servico")};
+                                      QStringLiteral("servico"),  QStringLiteral("capa")};
     return names.contains(name);
 }
 
@@ -172,7 +173,7 @@ QString usage()
         "     ravelha-cli [--dados PASTA] imprimir DD/MM/AA --pdf ARQUIVO\n")
         + ManualUsage() + SwapUsage() + HistoryUsage() + SummaryUsage() + PriorityUsage()
         + RegisterUsage() + CalendarUsage() + PersonnelUsage() + CollectiveUsage() + AbsenceUsage()
-        + ServiceRegisterUsage()
+        + ServiceRegisterUsage() + CoverUsage()
         + QStringLiteral("--hoje DD/MM/AA fixa o dia de hoje para os comandos que o leem.\n"
                          "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");
 }
@@ -257,6 +258,8 @@ int run(const Command& command)
         return RunReturn(command.rest);
     if (command.name == QStringLiteral("servico"))
         return RunServiceRegister(command.rest);
+    if (command.name == QStringLiteral("capa"))
+        return RunCover(command.rest);
 
     if (command.name == QStringLiteral("desfazer")) {
         const UndoOutcome outcome =

@@ -55,16 +55,6 @@ QList<int> ServicesOfSoldier(const QString& num)
     return codes;
 }
 
-QSet<int> MarkedServices()
-{
-    const GlobalModel& g = Global();
-    QSet<int> marked;
-    for (int n = 1; n <= Capacity::Services; ++n)
-        if (!g.ServiceTable[n].Descr.isEmpty() && g.ServiceTable[n].Marca == QStringLiteral("S"))
-            marked.insert(n);
-    return marked;
-}
-
 QStringList PlaceInServices(const QStringList& nums, const QSet<int>& chosen, const QDate& today)
 {
     // Everything is read before anything is written; the marks of the model are left alone.
@@ -113,4 +103,9 @@ QStringList PlaceInServices(const QStringList& nums, const QSet<int>& chosen, co
     SaveAllRosters();
     LoadAllRosters();
     return skipped;
+}
+
+QStringList PlaceInServices(const QStringList& nums, const QList<int>& chosen, const QDate& today)
+{
+    return PlaceInServices(nums, QSet<int>(chosen.begin(), chosen.end()), today);
 }

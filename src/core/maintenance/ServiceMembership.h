@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "rostering/RosterSession.h"
+
 // Whether a history record lists the number (alone, first, in the middle or last): the number
 // of a soldier who left may still stand in the history.
 bool NumberInHistory(const QString& num);
@@ -16,8 +18,7 @@ bool NumberInHistory(const QString& num);
 // Loads the services and every roster.
 QList<int> ServicesOfSoldier(const QString& num);
 
-// The registered services whose selection mark is "S", in code order (the model's marks).
-QSet<int> MarkedServices();
+// The services the keeper ticked in the chooser: MarkedServices() of rostering/RosterSession.h.
 
 // Puts every registered soldier of `nums` into the roster of each registered service in
 // `chosen`, and takes him out of every other registered roster. A newcomer to a roster starts at
@@ -25,3 +26,4 @@ QSet<int> MarkedServices();
 // row. Every roster is written in one transaction (joined with an outer one when there is one).
 // Loads services, soldiers and rosters. Returns the numbers skipped as not registered, in order.
 QStringList PlaceInServices(const QStringList& nums, const QSet<int>& chosen, const QDate& today);
+QStringList PlaceInServices(const QStringList& nums, const QList<int>& chosen, const QDate& today);

@@ -17,6 +17,7 @@
 #include "maintenance/UIncExcAltSv.h"
 #include "maintenance/UIncExcCol.h"
 #include "maintenance/UIncExcInd.h"
+#include "maintenance/UPreencheCapa.h"
 #include "maintenance/USaiEscTemp.h"
 #include "maintenance/UModelosPstGrd.h"
 #include "maintenance/UEqualZerar.h"
@@ -178,6 +179,8 @@ void TFPrincipal::routeMaintenanceItem(const QString& item)
         OpenRankModels(this);
     else if (item == QStringLiteral("Label6"))
         OpenEqualiseZero(this);
+    else if (item == QStringLiteral("Label15"))
+        Label15Click();
     else if (item == QStringLiteral("Label1") || item == QStringLiteral("Label2") || item == QStringLiteral("Label4")
              || item == QStringLiteral("Label5") || item == QStringLiteral("Label13"))
         openRegisterWindow(item);
@@ -227,6 +230,19 @@ void TFPrincipal::Label35Click()
         if (!outcome.notice.isEmpty())
             dialogs.message(outcome.notice);
     });
+}
+
+void TFPrincipal::Label15Click()
+{
+    if (!OpenCoverEditor(this))
+        return;
+    // The cover shows the new lines and picture at once; a picture that cannot be shown is said.
+    Capa->Label16->setText(Global().CoverLines.mid(0, 4).join(QLatin1Char('\n')));
+    const QString picture = Global().CoverLines.value(4);
+    Capa->showCoverPicture(picture.isEmpty() ? QString() : DataFolder::file(picture));
+    if (!picture.isEmpty() && QPixmap(DataFolder::file(picture)).isNull())
+        Dialogs::current().error(QStringLiteral("A foto da capa \"%1\" não pôde ser carregada: o arquivo não existe na "
+                                                "pasta de dados ou não é uma imagem.").arg(picture));
 }
 
 void TFPrincipal::Label34Click()
