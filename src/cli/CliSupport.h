@@ -2,9 +2,12 @@
 // What every command of ravelha-cli shares: its exits, its two output streams, and the folder
 // the command was given in (the session makes the data folder the current folder).
 
+#include "data/Capacities.h"
+
 #include <QDir>
 #include <QString>
 #include <cstdio>
+#include <optional>
 
 namespace Cli {
 
@@ -39,6 +42,16 @@ inline QString& startFolder()
 inline QString fromStartFolder(const QString& path)
 {
     return QDir(startFolder()).absoluteFilePath(path);
+}
+
+// A service code of 1 to 30 written as digits (blanks around allowed), or none.
+inline std::optional<int> serviceCode(const QString& text)
+{
+    bool ok = false;
+    const int code = text.trimmed().toInt(&ok);
+    if (!ok || code < 1 || code > Capacity::Services)
+        return std::nullopt;
+    return code;
 }
 
 }

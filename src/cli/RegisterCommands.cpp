@@ -21,16 +21,6 @@ int badUsage(const QString& message)
     return BadUsage;
 }
 
-// A code of 1 to 30 written as digits, or none.
-std::optional<int> serviceCode(const QString& text)
-{
-    bool ok = false;
-    const int code = text.trimmed().toInt(&ok);
-    if (!ok || text.trimmed().isEmpty() || code < 1 || code > Capacity::Services)
-        return std::nullopt;
-    return code;
-}
-
 }
 
 int RunEqualise(const QStringList& arguments)

@@ -68,6 +68,14 @@ RosterTable* SelectRoster(int serviceCode, const QString& kind)
 void LoadServicesInto(ServiceList& services, Alias alias, const QString& table)
 {
     const Rows rows = TDMGeral::instance().readRows(alias, table, Capacity::Services);
+    // A service that left the table leaves the list too: else a later save would write it back.
+    std::array<bool, Capacity::Services + 1> stored{};
+    for (const QVariantList& row : rows)
+        stored[row.at(0).toInt()] = true;
+    for (int code = 1; code <= Capacity::Services; ++code) {
+        if (!stored[code])
+            services[code] = ServiceRecord();
+    }
     for (const QVariantList& row : rows) {
         const int code = row.at(0).toInt();
         ServiceRecord& record = services[code];
