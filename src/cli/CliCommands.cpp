@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "AbsenceCommands.h"
+#include "BackupCommands.h"
 #include "CalendarCommands.h"
 #include "CollectiveCommands.h"
 #include "CoverCommands.h"
@@ -9,9 +10,11 @@
 #include "PriorityCommands.h"
 #include "QueryCommands.h"
 #include "RegisterCommands.h"
+#include "ResetCommands.h"
 #include "ServiceRegisterCommands.h"
 #include "SummaryCommands.h"
 #include "SwapCommands.h"
+#include "TableCommands.h"
 
 #include "data/Dates.h"
 #include "data/UGlobal.h"
@@ -41,7 +44,11 @@ bool isOtherSubsystem(const QString& name)
                                       QStringLiteral("incluir"),  QStringLiteral("excluir"),
                                       QStringLiteral("servicos"), QStringLiteral("incluir-arquivo"),
                                       QStringLiteral("afastar"),  QStringLiteral("retornar"),
-                                      QStringLiteral("servico"),  QStringLiteral("capa")};
+                                      QStringLiteral("servico"),  QStringLiteral("capa"),
+                                      QStringLiteral("backup"), QStringLiteral("restaurar"), QStringLiteral("local-copia"),
+                                      QStringLiteral("tabela"),
+                                      QStringLiteral("reiniciar"), QStringLiteral("expurgar"),
+                                      QStringLiteral("instalar")};
     return names.contains(name);
 }
 
@@ -173,7 +180,7 @@ QString usage()
         "     ravelha-cli [--dados PASTA] imprimir DD/MM/AA --pdf ARQUIVO\n")
         + ManualUsage() + SwapUsage() + HistoryUsage() + SummaryUsage() + PriorityUsage()
         + RegisterUsage() + CalendarUsage() + PersonnelUsage() + CollectiveUsage() + AbsenceUsage()
-        + ServiceRegisterUsage() + CoverUsage()
+        + ServiceRegisterUsage() + CoverUsage() + BackupUsage() + ResetUsage() + TableUsage()
         + QStringLiteral("--hoje DD/MM/AA fixa o dia de hoje para os comandos que o leem.\n"
                          "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");
 }
@@ -260,6 +267,18 @@ int run(const Command& command)
         return RunServiceRegister(command.rest);
     if (command.name == QStringLiteral("capa"))
         return RunCover(command.rest);
+    if (command.name == QStringLiteral("backup"))
+        return RunBackup(command.rest);
+    if (command.name == QStringLiteral("restaurar"))
+        return RunRestore(command.rest);
+    if (command.name == QStringLiteral("local-copia"))
+        return RunBackupLocation(command.rest);
+    if (command.name == QStringLiteral("reiniciar"))
+        return RunReset(command.rest);
+    if (command.name == QStringLiteral("expurgar"))
+        return RunPurge(command.rest);
+    if (command.name == QStringLiteral("tabela"))
+        return RunTable(command.rest);
 
     if (command.name == QStringLiteral("desfazer")) {
         const UndoOutcome outcome =

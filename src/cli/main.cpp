@@ -6,6 +6,7 @@
 #include "data/Dates.h"
 #include "data/DataFolder.h"
 #include "data/Session.h"
+#include "ResetCommands.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -53,8 +54,10 @@ int main(int argc, char* argv[])
 
     std::unique_ptr<QCoreApplication> app;
 #ifdef RAVELHA_CLI_PRINT
-    if (command.name == QStringLiteral("imprimir")) {
-        // Printing into a file needs fonts, not a screen.
+    if (command.name == QStringLiteral("imprimir")
+        || (command.name == QStringLiteral("tabela") && command.rest.contains(QStringLiteral("--pdf")))) {
+        // Printing into a file (the roster, or the browser's situation list) needs fonts, not a
+        // screen.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
@@ -68,6 +71,11 @@ int main(int argc, char* argv[])
     if (!command.pdf.isEmpty())
         command.pdf = Cli::fromStartFolder(command.pdf);
     try {
+        // A new data folder is made before any folder is opened.
+        if (command.name == QStringLiteral("instalar")) {
+            DataFolder::setPath(folder);
+            return Cli::RunInstall(command.rest);
+        }
         // Only the default folder is filled from the initial data set when it is missing; a
         // folder named by --dados or RAVELHA_DADOS must exist.
         Session session(folder, QDir(folder) == QDir(DataFolder::defaultPath()));

@@ -31,6 +31,14 @@ inline QProcessEnvironment plainEnvironment()
     return env;
 }
 
+// The environment that makes the program kill itself at the named write step.
+inline QProcessEnvironment killedAt(const QString& step)
+{
+    QProcessEnvironment env = plainEnvironment();
+    env.insert(QStringLiteral("RAVELHA_MATAR_EM"), step);
+    return env;
+}
+
 inline CliResult finished(QProcess& process)
 {
     CliResult result;

@@ -65,13 +65,6 @@ Ends endsOf(const QStringList& command)
     return ends;
 }
 
-QProcessEnvironment killedAt(const char* step)
-{
-    QProcessEnvironment env = plainEnvironment();
-    env.insert(QStringLiteral("RAVELHA_MATAR_EM"), QString::fromLatin1(step));
-    return env;
-}
-
 }
 
 class TestKillDuringWrites : public QObject {
@@ -98,7 +91,7 @@ private slots:
         FixtureFolder data(QStringLiteral("inicial"));
         prepareFor(data, command);
         const CliResult killed =
-            cli(QStringList{QStringLiteral("--dados"), data.path()} + command, killedAt(step.toLatin1().constData()));
+            cli(QStringList{QStringLiteral("--dados"), data.path()} + command, killedAt(step));
         QVERIFY2(killed.crashed, "the step was never reached");
         QCOMPARE(seenByTheNextRun(data), after ? ends.after : ends.before);
     }

@@ -21,6 +21,9 @@
 #include "maintenance/USaiEscTemp.h"
 #include "maintenance/UModelosPstGrd.h"
 #include "maintenance/UEqualZerar.h"
+#include "maintenance/UBackup.h"
+#include "maintenance/UEditaTabelas.h"
+#include "maintenance/ResetItems.h"
 #include "manual/ManualRosterPage.h"
 #include "manual/ManualRosterTab.h"
 #include "manual/SwapPage.h"
@@ -179,8 +182,18 @@ void TFPrincipal::routeMaintenanceItem(const QString& item)
         OpenRankModels(this);
     else if (item == QStringLiteral("Label6"))
         OpenEqualiseZero(this);
+    else if (item == QStringLiteral("Label38")) {
+        OpenTableBrowser(this);
+        Manutencao->ListBox1->hide();
+    }
     else if (item == QStringLiteral("Label15"))
         Label15Click();
+    else if (item == QStringLiteral("Label18"))
+        Label18Click();
+    else if (item == QStringLiteral("Label17"))
+        ResetToInitialData(this);
+    else if (item == QStringLiteral("Label12"))
+        PurgeHistory(this);   // the tab has hidden ListBox1 already
     else if (item == QStringLiteral("Label1") || item == QStringLiteral("Label2") || item == QStringLiteral("Label4")
              || item == QStringLiteral("Label5") || item == QStringLiteral("Label13"))
         openRegisterWindow(item);
@@ -243,6 +256,20 @@ void TFPrincipal::Label15Click()
     if (!picture.isEmpty() && QPixmap(DataFolder::file(picture)).isNull())
         Dialogs::current().error(QStringLiteral("A foto da capa \"%1\" não pôde ser carregada: o arquivo não existe na "
                                                 "pasta de dados ou não é uma imagem.").arg(picture));
+}
+
+void TFPrincipal::Label18Click()
+{
+    OpenBackup(this);
+    // The backup window read Niveis.Txt again when it closed; a restore brought other files too.
+    Guarded([this] {
+        GlobalModel& g = Global();
+        Capa->Label16->setText(g.CoverLines.mid(0, 4).join(QLatin1Char('\n')));
+        const QString picture = g.CoverLines.value(4);
+        Capa->showCoverPicture(picture.isEmpty() ? QString() : DataFolder::file(picture));
+        g.LastRosteredDay = DataFiles::ReadLastRosteredDay();
+        showLastRosteredDay(g.LastRosteredDay);
+    });
 }
 
 void TFPrincipal::Label34Click()

@@ -49,6 +49,7 @@ public slots:
     void Label8Click();
     void Label35Click();
     void Label15Click();   // the cover editor
+    void Label18Click();   // the backup copy: save, restore, place
     void Label34Click();   // "Consultas", item 2: the services of each soldier in a period
     void Label33Click();   // "Consultas" item 1: the history search
     void Label9Click();    // the board of soldiers by services

@@ -1,0 +1,107 @@
+#include "ResetCommands.h"
+
+#include "CliSupport.h"
+
+#include "data/DataFolder.h"
+#include "data/Dates.h"
+#include "data/InitialDataSet.h"
+#include "maintenance/HistoryPurge.h"
+#include "maintenance/Reset.h"
+
+#include <QFileInfo>
+#include <optional>
+
+namespace Cli {
+
+namespace {
+
+bool isEmptyFolder(const QString& folder)
+{
+    return QFileInfo(folder).isDir()
+           && QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+}
+
+int badUsage(const QString& message)
+{
+    err(message);
+    err(ResetUsage());
+    return BadUsage;
+}
+
+}
+
+int RunReset(const QStringList& arguments)
+{
+    bool yes = false;
+    for (const QString& argument : arguments) {
+        if (argument == QStringLiteral("--sim") && !yes)
+            yes = true;
+        else
+            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(argument));
+    }
+    if (!yes) {
+        err(Reset::Question);
+        err(QStringLiteral("Nada foi alterado. Para confirmar, repita o comando com --sim."));
+        return Refused;
+    }
+    const QString notice = Reset::RestoreInitialDataSet();
+    if (!notice.isEmpty())
+        err(notice);
+    out(QStringLiteral("Última Escalação: ") + Dates::show(Reset::RestartDay.addDays(-1)));
+    out(Reset::Done);
+    return Ok;
+}
+
+int RunPurge(const QStringList& arguments)
+{
+    if (arguments.size() != 1)
+        return badUsage(arguments.isEmpty()
+                            ? QStringLiteral("Falta o primeiro dia que permanecerá no Histórico (DD/MM/AA).")
+                            : QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)));
+    const std::optional<QDate> firstKept = HistoryPurge::FirstDayKept(arguments.first());
+    if (!firstKept)
+        return badUsage(QStringLiteral("Falta o primeiro dia que permanecerá no Histórico (DD/MM/AA)."));
+    out(HistoryPurge::PurgedLine(HistoryPurge::PurgeHistoryBefore(*firstKept)));
+    return Ok;
+}
+
+int RunInstall(const QStringList& arguments)
+{
+    const QString folder = DataFolder::path();
+    if (!arguments.isEmpty())
+        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(arguments.first()));
+    if (QFileInfo::exists(folder)) {
+        // An empty folder made for the unit gives way to the new one, which is still built beside
+        // it and renamed into place; a folder with anything in it is never touched.
+        if (!isEmptyFolder(folder)) {
+            err(QStringLiteral("A pasta \"%1\" já existe e não está vazia; o conjunto inicial não foi instalado.")
+                    .arg(QDir::toNativeSeparators(folder)));
+            return Refused;
+        }
+        if (!QDir().rmdir(folder)) {
+            err(QStringLiteral("A pasta \"%1\" não pôde ser usada; o conjunto inicial não foi instalado.")
+                    .arg(QDir::toNativeSeparators(folder)));
+            return Refused;
+        }
+        try {
+            InitialDataSet::install(folder);
+        } catch (...) {
+            QDir().mkdir(folder);
+            throw;
+        }
+    } else {
+        InitialDataSet::install(folder);
+    }
+    out(QStringLiteral("Pasta de dados instalada: %1").arg(QDir::toNativeSeparators(folder)));
+    return Ok;
+}
+
+QString ResetUsage()
+{
+    return QStringLiteral(
+        "     ravelha-cli [--dados PASTA] reiniciar --sim\n"
+        "     ravelha-cli [--dados PASTA] expurgar DD/MM/AA\n"
+        "     ravelha-cli --dados PASTA instalar\n");
+}
+
+}
