@@ -9,6 +9,7 @@ packages=(
   libbenchmark-dev libsqlite3-dev
   xvfb xauth poppler-utils imagemagick fonts-liberation
   qt6-translations-l10n
+  qt6-charts-dev libqt6opengl6-dev libical-dev pkg-config python3-icalendar
 )
 
 missing=()

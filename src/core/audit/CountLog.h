@@ -1,0 +1,74 @@
+#pragma once
+// The log of counts: every change the program makes to a soldier's Pt or Vm count in a roster
+// leaves a row in the table LogPontos, written in the same transaction as the change.
+//
+// Two kinds of row:
+// - a value row (CodSv = the roster's code): the soldier's count of that kind in that roster was
+//   Antes and became Depois ("início", a newcomer placed, a return, equalise, zero, an edit);
+// - a duty row (CodSv = 0): a duty moved the count of that kind by Delta (+1 or -1) in every roster
+//   that lists the soldier, so one row stands for all of them; Dia and SvDia name the duty.
+// A roster's count for a soldier is therefore the Depois of his last value row for that roster,
+// plus the Deltas of his duty rows written after it (Id order).
+// A purge of the history leaves a marker row (CodSv = 0, Operacao "expurgo", Dia = the first day
+// kept, no soldier): duty rows of earlier days stay, for the counts, but have no history to match.
+
+#include <QDateTime>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+namespace CountLog {
+
+inline const QString Table = QStringLiteral("LogPontos");
+
+// The operations, as stored in Operacao.
+namespace Operation {
+inline const QString Start = QStringLiteral("início");
+inline const QString Commit = QStringLiteral("escalar");
+inline const QString Undo = QStringLiteral("desfazer");
+inline const QString ManualCommit = QStringLiteral("escala manual");
+inline const QString Swap = QStringLiteral("troca");
+inline const QString Newcomer = QStringLiteral("inclusão");
+inline const QString Return = QStringLiteral("retorno");
+inline const QString Equalise = QStringLiteral("equalizar");
+inline const QString Zero = QStringLiteral("zerar");
+inline const QString Edit = QStringLiteral("edição");
+inline const QString Purge = QStringLiteral("expurgo");
+}
+
+inline const QString Black = QStringLiteral("Pt");
+inline const QString Red = QStringLiteral("Vm");
+
+struct Row {
+    int roster = 0;       // CodSv: 1 to 30 for a value row, 0 for a duty row
+    QString number;       // Num
+    QString kind;         // Black or Red
+    int before = 0;       // Antes (value rows)
+    int after = 0;        // Depois (value rows)
+    int delta = 0;        // Delta: after - before for a value row, +1 or -1 for a duty row
+    QString operation;    // one of Operation
+    QString day;          // Dia, dd/mm/yy: the duty's day (duty rows)
+    int service = 0;      // SvDia: the duty's service (duty rows)
+};
+
+// A value row: the count of `kind` of soldier `number` in roster `roster` went from before to after.
+Row valueRow(int roster, const QString& number, const QString& kind, int before, int after, const QString& operation);
+// A duty row: a duty of `service` on `day` moved the soldier's count of `kind` by delta.
+Row dutyRow(const QString& number, const QString& kind, int delta, const QString& operation, const QString& day,
+            int service);
+
+// The marker of a purge of the history before `firstDayKept` (dd/mm/yy).
+Row purgeRow(const QString& firstDayKept);
+
+// Creates the table when the data folder has none (older folders).
+void EnsureTable(const QSqlDatabase& db);
+
+// Appends the rows, stamped with Clock's now, through one prepared statement. Runs inside the
+// caller's transaction; an engine error throws CoreError naming the table.
+void Append(const QSqlDatabase& db, const QList<Row>& rows);
+
+// Empties the log (the start afresh of the installer, the reset and the restore, which then append
+// a Start row per count).
+void Clear(const QSqlDatabase& db);
+
+}
