@@ -5,6 +5,7 @@
 #include "CalendarCommands.h"
 #include "CollectiveCommands.h"
 #include "CoverCommands.h"
+#include "ExportCommands.h"
 #include "ManualCommands.h"
 #include "PersonnelCommands.h"
 #include "PriorityCommands.h"
@@ -16,6 +17,7 @@
 #include "SwapCommands.h"
 #include "TableCommands.h"
 
+#include "audit/CsvExport.h"
 #include "data/Dates.h"
 #include "data/UGlobal.h"
 #include "rostering/Commit.h"
@@ -48,7 +50,7 @@ bool isOtherSubsystem(const QString& name)
                                       QStringLiteral("backup"), QStringLiteral("restaurar"), QStringLiteral("local-copia"),
                                       QStringLiteral("tabela"),
                                       QStringLiteral("reiniciar"), QStringLiteral("expurgar"),
-                                      QStringLiteral("instalar")};
+                                      QStringLiteral("instalar"), QStringLiteral("exportar-ical")};
     return names.contains(name);
 }
 
@@ -174,13 +176,13 @@ bool verify(RosterSession& session, const Command& command, int& exit)
 QString usage()
 {
     return QStringLiteral(
-        "uso: ravelha-cli [--dados PASTA] verificar DD/MM/AA [--retirar NUM[:COD,COD...]:DD/MM/AA[,DD/MM/AA...]]...\n"
+        "uso: ravelha-cli [--dados PASTA] verificar DD/MM/AA [--retirar NUM[:COD,COD...]:DD/MM/AA[,DD/MM/AA...]]... [--csv ARQUIVO]\n"
         "     ravelha-cli [--dados PASTA] escalar DD/MM/AA [--retirar ...]... [--desfazer-posteriores]\n"
         "     ravelha-cli [--dados PASTA] desfazer DD/MM/AA [--forcar]\n"
         "     ravelha-cli [--dados PASTA] imprimir DD/MM/AA --pdf ARQUIVO\n")
         + ManualUsage() + SwapUsage() + HistoryUsage() + SummaryUsage() + PriorityUsage()
         + RegisterUsage() + CalendarUsage() + PersonnelUsage() + CollectiveUsage() + AbsenceUsage()
-        + ServiceRegisterUsage() + CoverUsage() + BackupUsage() + ResetUsage() + TableUsage()
+        + ServiceRegisterUsage() + CoverUsage() + BackupUsage() + ResetUsage() + TableUsage() + ExportUsage()
         + QStringLiteral("--hoje DD/MM/AA fixa o dia de hoje para os comandos que o leem.\n"
                          "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");
 }
@@ -219,6 +221,9 @@ Command parse(const QStringList& arguments)
         } else if (option == QStringLiteral("--pdf") && command.name == QStringLiteral("imprimir") && !rest.isEmpty()
                    && command.pdf.isEmpty()) {
             command.pdf = rest.takeFirst();
+        } else if (option == QStringLiteral("--csv") && command.name == QStringLiteral("verificar") && !rest.isEmpty()
+                   && command.csv.isEmpty() && !rest.first().isEmpty()) {
+            command.csv = rest.takeFirst();
         } else {
             command.error = QStringLiteral("Argumento inesperado: %1").arg(option);
             return command;
@@ -241,6 +246,8 @@ int run(const Command& command)
         return RunHistory(command.rest);
     if (command.name == QStringLiteral("quadro"))
         return RunSummary(command.rest);
+    if (command.name == QStringLiteral("exportar-ical"))
+        return RunCalendarExport(command.rest);
     if (command.name == QStringLiteral("prioridades"))
         return RunPriorities(command.rest);
     if (command.name == QStringLiteral("equalizar"))
@@ -328,6 +335,11 @@ int run(const Command& command)
         return Ok;
     }
     printLists(session);
+    if (!command.csv.isEmpty()) {
+        const QString path = fromStartFolder(command.csv);
+        Csv::Write(path, Csv::RosterTable(session.lastRun()));
+        err(QStringLiteral("Escala gravada em %1").arg(QDir::toNativeSeparators(path)));
+    }
     return Ok;
 }
 

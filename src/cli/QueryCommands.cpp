@@ -3,8 +3,13 @@
 #include "CliCommands.h"
 #include "CliSupport.h"
 
+#include "ExportCommands.h"
+
+#include "audit/CsvExport.h"
 #include "data/Dates.h"
 #include "queries/HistorySearch.h"
+
+#include <QDir>
 
 #include <algorithm>
 #include <optional>
@@ -46,6 +51,9 @@ int RunHistory(const QStringList& arguments)
     HistorySearchInput input;
     bool lastDayGiven = false;
     QStringList rest = arguments;
+    QString csv, csvError;
+    if (!TakeCsvOption(rest, csv, csvError))
+        return badUsage(csvError);
     while (!rest.isEmpty()) {
         const QString option = rest.takeFirst();
         const bool takesValue = option == QStringLiteral("--de") || option == QStringLiteral("--ate")
@@ -83,15 +91,20 @@ int RunHistory(const QStringList& arguments)
         err(plan.refusal);
         return Refused;
     }
-    for (const HistoryRow& row : SearchHistory(plan.search))
+    const QList<HistoryRow> rows = SearchHistory(plan.search);
+    for (const HistoryRow& row : rows)
         out(HistoryGridTexts(row).join(ColumnSeparator));
+    if (!csv.isEmpty()) {
+        Csv::Write(csv, Csv::HistoryTable(rows));
+        err(QStringLiteral("Pesquisa gravada em %1").arg(QDir::toNativeSeparators(csv)));
+    }
     return Ok;
 }
 
 QString HistoryUsage()
 {
     return QStringLiteral("     ravelha-cli [--dados PASTA] historico [--de DD/MM/AA [--ate DD/MM/AA]] "
-                          "[--servicos COD,COD...] [--numero NUM] [--pt|--vm]\n");
+                          "[--servicos COD,COD...] [--numero NUM] [--pt|--vm] [--csv ARQUIVO]\n");
 }
 
 }

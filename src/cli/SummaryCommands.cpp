@@ -3,7 +3,12 @@
 #include "CliCommands.h"
 #include "CliSupport.h"
 
+#include "ExportCommands.h"
+
+#include "audit/CsvExport.h"
 #include "queries/ServicesPerSoldier.h"
+
+#include <QDir>
 
 namespace Cli {
 
@@ -21,6 +26,9 @@ int badUsage(const QString& error)
 int RunSummary(const QStringList& arguments)
 {
     QStringList rest = arguments;
+    QString csv, csvError;
+    if (!TakeCsvOption(rest, csv, csvError))
+        return badUsage(csvError);
     const bool black = rest.removeAll(QStringLiteral("--pt")) > 0;
     const bool red = rest.removeAll(QStringLiteral("--vm")) > 0;
     if (black && red)
@@ -37,15 +45,20 @@ int RunSummary(const QStringList& arguments)
         err(outcome.refusal);
         return Refused;
     }
-    for (const QString& line : SummaryTextLines(ShownTable(outcome.counts)))
+    const SummaryTable table = ShownTable(outcome.counts);
+    for (const QString& line : SummaryTextLines(table))
         out(line);
+    if (!csv.isEmpty()) {
+        Csv::Write(csv, Csv::SummaryCsvTable(table));
+        err(QStringLiteral("Quadro gravado em %1").arg(QDir::toNativeSeparators(csv)));
+    }
     return Ok;
 }
 
 QString SummaryUsage()
 {
     return QStringLiteral(
-        "     ravelha-cli [--dados PASTA] quadro DE ATE [--pt|--vm]\n"
+        "     ravelha-cli [--dados PASTA] quadro DE ATE [--pt|--vm] [--csv ARQUIVO]\n"
         "       (os serviços de cada militar de DE a ATE, na escala preta (--pt), vermelha (--vm) ou em ambas:\n"
         "        a linha dos títulos, uma linha por militar e a linha SOMA, colunas separadas por \" | \")\n");
 }

@@ -3,6 +3,7 @@
 #include "BusyCursor.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -60,6 +61,12 @@ QString MessageBoxDialogs::input(const QString& caption, const QString& prompt, 
 void MessageBoxDialogs::error(const QString& text)
 {
     QMessageBox::critical(QApplication::activeWindow(), title(), text);
+}
+
+QString MessageBoxDialogs::saveFileName(const QString& caption, const QString& proposed, const QString& filter)
+{
+    PointerWhileAsking pointer;
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, proposed, filter);
 }
 
 bool AskBeforeLoss(const QString& question)

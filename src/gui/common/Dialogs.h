@@ -16,6 +16,9 @@ public:
     // OK gives the typed text; Cancel gives the proposed value back.
     virtual QString input(const QString& caption, const QString& prompt, const QString& proposed) = 0;
     virtual void error(const QString& text) = 0;
+    // The file chooser for a file to write: the name chosen, or empty when cancelled. `filter` as
+    // the file dialogs take it ("Calendário (*.ics)").
+    virtual QString saveFileName(const QString& caption, const QString& proposed, const QString& filter) = 0;
 
     static Dialogs& current();
     // Installs other dialogs (tests); nullptr goes back to the real boxes.
@@ -30,6 +33,7 @@ public:
     bool questionYesByDefault(const QString& text) override;
     QString input(const QString& caption, const QString& prompt, const QString& proposed) override;
     void error(const QString& text) override;
+    QString saveFileName(const QString& caption, const QString& proposed, const QString& filter) override;
 };
 
 // A Yes/No question that guards a loss (the core's Confirm): the box's default button is No, so

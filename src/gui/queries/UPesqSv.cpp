@@ -1,5 +1,7 @@
 #include "UPesqSv.h"
 
+#include "audit/CalendarExport.h"
+#include "audit/CsvExport.h"
 #include "common/BusyCursor.h"
 #include "common/Controls.h"
 #include "common/Dialogs.h"
@@ -7,11 +9,13 @@
 #include "common/ModalWindows.h"
 #include "common/PrintJob.h"
 #include "common/ScreenFit.h"
+#include "data/Dates.h"
 #include "data/UGlobal.h"
 #include "manual/UEscolherSv.h"
 #include "queries/HistoryGridModel.h"
 #include "queries/HistoryPrintout.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QHBoxLayout>
@@ -158,7 +162,11 @@ TFPesqSv::TFPesqSv(QWidget* parent) : FormWindow(QStringLiteral("009"), parent)
 
     BImprimir = Named<QPushButton>(QStringLiteral("BImprimir"), QStringLiteral("Imprimir"), this);
     BSair = Named<QPushButton>(QStringLiteral("BSair"), QStringLiteral("Sair"), this);
-    for (QPushButton* button : {BImprimir, BSair})
+    BExportarIcal = Named<QPushButton>(QStringLiteral("BExportarIcal"), QStringLiteral("Exportar iCal"), this);
+    BExportarIcal->setToolTip(QStringLiteral("Grava os serviços do período e do número informados num calendário (.ics)"));
+    BExportarCsv = Named<QPushButton>(QStringLiteral("BExportarCsv"), QStringLiteral("Exportar CSV"), this);
+    BExportarCsv->setToolTip(QStringLiteral("Grava as linhas da pesquisa numa planilha (.csv)"));
+    for (QPushButton* button : {BExportarIcal, BExportarCsv, BImprimir, BSair})
         button->setAutoDefault(false);
 
     auto* inputs = new QHBoxLayout;
@@ -175,6 +183,8 @@ TFPesqSv::TFPesqSv(QWidget* parent) : FormWindow(QStringLiteral("009"), parent)
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(DBNavigator1);
     bottom->addStretch(1);
+    bottom->addWidget(BExportarIcal);
+    bottom->addWidget(BExportarCsv);
     bottom->addWidget(BImprimir);
     bottom->addWidget(BSair);
 
@@ -190,6 +200,8 @@ TFPesqSv::TFPesqSv(QWidget* parent) : FormWindow(QStringLiteral("009"), parent)
     connect(Button3, &QPushButton::clicked, this, &TFPesqSv::Button3Click);
     connect(Button2, &QPushButton::clicked, this, &TFPesqSv::Button2Click);
     connect(BImprimir, &QPushButton::clicked, this, &TFPesqSv::BImprimirClick);
+    connect(BExportarIcal, &QPushButton::clicked, this, &TFPesqSv::BExportarIcalClick);
+    connect(BExportarCsv, &QPushButton::clicked, this, &TFPesqSv::BExportarCsvClick);
     connect(BSair, &QPushButton::clicked, this, &TFPesqSv::BSairClick);
     connect(nbFirst, &QToolButton::clicked, this, [this] { moveTo(0); });
     connect(nbPrior, &QToolButton::clicked, this, [this] { moveTo(DBGPesqSv->currentIndex().row() - 1); });
@@ -254,6 +266,9 @@ void TFPesqSv::Button2Click()
             BusyCursor busy;
             m_model->setRows(SearchHistory(plan.search));
         }
+        m_searchedFrom = Dates::show(plan.search.from);
+        m_searchedTo = Dates::show(plan.search.to);
+        m_searchedNumber = plan.search.soldier;
         resetInputs();
     });
 }
@@ -269,6 +284,44 @@ void TFPesqSv::BImprimirClick()
             PageLines device(page, layout.family, layout.pointSize, layout.step, layout.left, layout.top);
             PrintLines(device, lines);
         });
+    });
+}
+
+void TFPesqSv::BExportarIcalClick()
+{
+    Guarded([this] {
+        const QString file = Dialogs::current().saveFileName(QStringLiteral("Exportar para calendário"),
+                                                             QStringLiteral("servicos.ics"),
+                                                             QStringLiteral("Calendário iCalendar (*.ics)"));
+        if (file.isEmpty())
+            return;
+        int events = 0;
+        {
+            BusyCursor busy;
+            // Typed boxes rule; empty ones (a search clears them) stand for the last search.
+            const bool typed = !Edit1->text().trimmed().isEmpty() || !Edit2->text().trimmed().isEmpty()
+                               || !Edit3->text().trimmed().isEmpty();
+            events = typed ? ExportCalendar({Edit1->text(), Edit2->text(), Edit3->text()}, file)
+                           : ExportCalendar({m_searchedFrom, m_searchedTo, m_searchedNumber}, file);
+        }
+        Dialogs::current().message(QStringLiteral("%1 serviço(s) gravado(s) no calendário %2")
+                                       .arg(events)
+                                       .arg(QDir::toNativeSeparators(file)));
+    });
+}
+
+void TFPesqSv::BExportarCsvClick()
+{
+    Guarded([this] {
+        const QString file = Dialogs::current().saveFileName(QStringLiteral("Exportar para planilha"),
+                                                             QStringLiteral("pesquisa.csv"),
+                                                             QStringLiteral("Planilha CSV (*.csv)"));
+        if (file.isEmpty())
+            return;
+        Csv::Write(file, Csv::HistoryTable(m_model->rows()));
+        Dialogs::current().message(QStringLiteral("%1 linha(s) da pesquisa gravada(s) em %2")
+                                       .arg(m_model->rowCount())
+                                       .arg(QDir::toNativeSeparators(file)));
     });
 }
 

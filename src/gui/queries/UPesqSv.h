@@ -37,6 +37,8 @@ public:
     QToolButton* nbPrior = nullptr;
     QToolButton* nbNext = nullptr;
     QToolButton* nbLast = nullptr;
+    QPushButton* BExportarIcal = nullptr;   // "Exportar iCal": the period and number of the boxes
+    QPushButton* BExportarCsv = nullptr;    // "Exportar CSV": the grid as shown
     QPushButton* BImprimir = nullptr;
     QPushButton* BSair = nullptr;
 
@@ -51,6 +53,8 @@ public slots:
     void Button3Click();
     void Button2Click();
     void BImprimirClick();
+    void BExportarIcalClick();
+    void BExportarCsvClick();
     void BSairClick();
     void moveTo(int row);   // the navigator: the current row, without picking it
 
@@ -61,6 +65,8 @@ private:
     void showChosenServices();
 
     HistoryGridModel* m_model = nullptr;
+    // The period and number of the last search, for "Exportar iCal" once the boxes were cleared.
+    QString m_searchedFrom, m_searchedTo, m_searchedNumber;
     QList<int> m_services;
 };
 

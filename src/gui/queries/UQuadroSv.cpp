@@ -1,6 +1,7 @@
 #include "UQuadroSv.h"
 
 #include "SummaryGrid.h"
+#include "audit/CsvExport.h"
 #include "common/BusyCursor.h"
 #include "common/Controls.h"
 #include "common/Dialogs.h"
@@ -14,6 +15,7 @@
 #include "manual/UEscolherSv.h"
 #include "queries/ServicesPerSoldierPrintout.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -83,7 +85,9 @@ TFQuadroSv::TFQuadroSv(QWidget* parent) : FormWindow(QStringLiteral("015"), pare
 
     Button2 = Named<QPushButton>(QStringLiteral("Button2"), QStringLiteral("Imprimir"), this);
     Button3 = Named<QPushButton>(QStringLiteral("Button3"), QStringLiteral("Sair"), this);
-    for (QPushButton* button : {Button4, Button6, Button2, Button3})
+    BExportarCsv = Named<QPushButton>(QStringLiteral("BExportarCsv"), QStringLiteral("Exportar CSV"), this);
+    BExportarCsv->setToolTip(QStringLiteral("Grava o quadro como está na tela numa planilha (.csv)"));
+    for (QPushButton* button : {Button4, Button6, Button2, BExportarCsv, Button3})
         button->setAutoDefault(false);
 
     SGQuadroSv = NewSummaryGrid(QStringLiteral("SGQuadroSv"), this);
@@ -109,6 +113,7 @@ TFQuadroSv::TFQuadroSv(QWidget* parent) : FormWindow(QStringLiteral("015"), pare
     actions->addWidget(GroupBox3);
     actions->addWidget(Button4, 0, Qt::AlignBottom);
     actions->addStretch();
+    actions->addWidget(BExportarCsv, 0, Qt::AlignBottom);
     actions->addWidget(Button2, 0, Qt::AlignBottom);
     actions->addWidget(Button3, 0, Qt::AlignBottom);
 
@@ -136,6 +141,7 @@ TFQuadroSv::TFQuadroSv(QWidget* parent) : FormWindow(QStringLiteral("015"), pare
     connect(Button6, &QPushButton::clicked, this, &TFQuadroSv::Button6Click);
     connect(Button4, &QPushButton::clicked, this, &TFQuadroSv::Button4Click);
     connect(Button2, &QPushButton::clicked, this, &TFQuadroSv::Button2Click);
+    connect(BExportarCsv, &QPushButton::clicked, this, &TFQuadroSv::BExportarCsvClick);
     connect(Button3, &QPushButton::clicked, this, &TFQuadroSv::Button3Click);
     connect(SGQuadroSv, &QTableWidget::cellClicked, this, &TFQuadroSv::SGQuadroSvClick);
     connect(SGQuadroSvAux, &QTableWidget::cellClicked, this, &TFQuadroSv::SGQuadroSvAuxClick);
@@ -263,6 +269,23 @@ void TFQuadroSv::Button2Click()
         PrintDocument(
             this, Caption, [table, title](PageDevice& page) { PrintServicesPerSoldier(page, table, title); },
             QPageLayout::Landscape);
+    });
+}
+
+void TFQuadroSv::BExportarCsvClick()
+{
+    Guarded([this] {
+        if (!m_searched) {
+            Dialogs::current().message(QStringLiteral("Faça a pesquisa antes de exportar."));
+            return;
+        }
+        const QString file = Dialogs::current().saveFileName(QStringLiteral("Exportar para planilha"),
+                                                             QStringLiteral("quadro.csv"),
+                                                             QStringLiteral("Planilha CSV (*.csv)"));
+        if (file.isEmpty())
+            return;
+        Csv::Write(file, Csv::SummaryCsvTable(m_shown));
+        Dialogs::current().message(QStringLiteral("Quadro gravado em %1").arg(QDir::toNativeSeparators(file)));
     });
 }
 

@@ -32,6 +32,7 @@ public:
     QTableWidget* SGQuadroSvAux = nullptr; // the narrowed table
     QLabel* LCabecalho = nullptr;          // the whole caption of the clicked column
     QPushButton* Button2 = nullptr;        // Imprimir
+    QPushButton* BExportarCsv = nullptr;   // Exportar CSV: the table as shown
     QPushButton* Button3 = nullptr;        // Sair
 
 public slots:
@@ -43,6 +44,7 @@ public slots:
     void Button6Click();
     void Button4Click();
     void Button2Click();
+    void BExportarCsvClick();
     void Button3Click();
     void SGQuadroSvClick(int row, int column);
     void SGQuadroSvAuxClick(int row, int column);

@@ -48,6 +48,10 @@ AutoRosterPage::AutoRosterPage(QWidget* parent) : QWidget(parent)
 
     Label56 = Named<QLabel>(QStringLiteral("Label56"), QStringLiteral("Escala"), this);
     ListBox2 = messageList(QStringLiteral("ListBox2"), 14, this);
+    BExportarCsv = Named<QPushButton>(QStringLiteral("BExportarCsv"), QStringLiteral("Exportar CSV"), this);
+    BExportarCsv->setToolTip(QStringLiteral("Grava a escala verificada numa planilha (.csv)"));
+    BExportarCsv->setAutoDefault(false);
+    BExportarCsv->hide();   // shown while the roster list holds a computed roster
     Label7 = Named<QLabel>(QStringLiteral("Label7"), QStringLiteral("Mensagens"), this);
     ListBox5 = messageList(QStringLiteral("ListBox5"), 14, this);
     ListBox6 = messageList(QStringLiteral("ListBox6"), 13, this);
@@ -84,7 +88,12 @@ AutoRosterPage::AutoRosterPage(QWidget* parent) : QWidget(parent)
     ListBox6->hide();
 
     auto* lists = new QGridLayout;
-    lists->addWidget(Label56, 0, 0);
+    auto* rosterCaption = new QHBoxLayout;
+    rosterCaption->setContentsMargins(0, 0, 0, 0);
+    rosterCaption->addWidget(Label56);
+    rosterCaption->addStretch();
+    rosterCaption->addWidget(BExportarCsv);
+    lists->addLayout(rosterCaption, 0, 0);
     lists->addWidget(ListBox2, 1, 0);
     lists->addWidget(Label7, 0, 1);
     lists->addLayout(messagesPlace, 1, 1);

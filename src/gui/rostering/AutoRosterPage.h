@@ -27,6 +27,7 @@ public:
     QPushButton* BDesfazer = nullptr;
     QLabel* Label56 = nullptr;
     QListWidget* ListBox2 = nullptr;
+    QPushButton* BExportarCsv = nullptr;   // "Exportar CSV": the roster list as a spreadsheet
     QLabel* Label7 = nullptr;
     QListWidget* ListBox5 = nullptr;
     QListWidget* ListBox6 = nullptr;

@@ -3,6 +3,7 @@
 #include "AutoRosterPage.h"
 #include "UForaEscSgte.h"
 #include "URetiraAlguem.h"
+#include "audit/CsvExport.h"
 #include "common/Controls.h"
 #include "common/BusyCursor.h"
 #include "common/Dialogs.h"
@@ -12,6 +13,7 @@
 #include "data/UGlobal.h"
 #include "rostering/RosterPrintout.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +30,7 @@ AutoRosterTab::AutoRosterTab(AutoRosterPage* page, QWidget* window)
     connect(page->BDesfazer, &QPushButton::clicked, this, &AutoRosterTab::Edit1Click);
     connect(page->Button5, &QPushButton::clicked, this, &AutoRosterTab::Button5Click);
     connect(page->Button13, &QPushButton::clicked, this, &AutoRosterTab::Button13Click);
+    connect(page->BExportarCsv, &QPushButton::clicked, this, &AutoRosterTab::BExportarCsvClick);
     // A choice prints when it becomes ticked; clicking a ticked choice prints nothing.
     connect(page->RadioButton3, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton3Click(); });
     connect(page->RadioButton4, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton4Click(); });
@@ -160,6 +163,23 @@ QStringList linesOf(const QListWidget* list)
 }
 }
 
+void AutoRosterTab::BExportarCsvClick()
+{
+    Guarded([this] {
+        if (m_session.rosterLines().isEmpty() || m_session.lastRun().refused) {
+            Dialogs::current().message(QStringLiteral("Não há escala na lista: verifique a escala antes de exportar."));
+            return;
+        }
+        const QString file = Dialogs::current().saveFileName(QStringLiteral("Exportar para planilha"),
+                                                             QStringLiteral("escala.csv"),
+                                                             QStringLiteral("Planilha CSV (*.csv)"));
+        if (file.isEmpty())
+            return;
+        Csv::Write(file, Csv::RosterTable(m_session.lastRun()));
+        Dialogs::current().message(QStringLiteral("Escala gravada em %1").arg(QDir::toNativeSeparators(file)));
+    });
+}
+
 void AutoRosterTab::RadioButton3Click()
 {
     print(linesOf(m_page->ListBox2), int(RosterPrint::Escala));
@@ -201,6 +221,8 @@ void AutoRosterTab::showSession()
 
     m_page->ListBox2->clear();
     m_page->ListBox2->addItems(m_session.rosterLines());
+    // "Exportar CSV" shows while the list holds a computed roster.
+    m_page->BExportarCsv->setVisible(!m_session.rosterLines().isEmpty() && !m_session.lastRun().refused);
     m_page->ListBox5->clear();
     m_page->ListBox5->addItems(m_session.messageLines());
     m_page->ListBox6->clear();

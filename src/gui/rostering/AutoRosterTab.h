@@ -35,6 +35,7 @@ public slots:
     void BEscalarClick();
     void Button5Click();
     void Button13Click();
+    void BExportarCsvClick();
     void RadioButton3Click();
     void RadioButton4Click();
     void RadioButton7Click();

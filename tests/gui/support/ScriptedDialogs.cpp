@@ -60,3 +60,12 @@ void ScriptedDialogs::error(const QString& text)
 {
     shown << QStringLiteral("error: ") + text;
 }
+
+QString ScriptedDialogs::saveFileName(const QString& caption, const QString& proposed, const QString& filter)
+{
+    shown << QStringLiteral("file: %1 | %2 | %3").arg(caption, proposed, filter);
+    if (fileAnswers.isEmpty())
+        throw std::logic_error("unexpected file chooser: " + caption.toStdString());
+    const std::optional<QString> answer = fileAnswers.dequeue();
+    return answer ? *answer : QString();
+}

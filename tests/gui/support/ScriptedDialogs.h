@@ -16,9 +16,12 @@ public:
     // Answers, in order. For input boxes, nullopt is Cancel.
     QQueue<bool> questionAnswers;
     QQueue<std::optional<QString>> inputAnswers;
+    // Answers of the file chooser: a file name, or nullopt for Cancel.
+    QQueue<std::optional<QString>> fileAnswers;
 
     // Everything shown, in order: "message: ...", "question: ...", "input: caption | prompt | proposed",
-    // "error: ...".
+    // "error: ...",
+    // "file: caption | proposed | filter".
     QStringList shown;
     QStringList messages() const;
     QStringList errors() const;
@@ -27,4 +30,5 @@ public:
     bool question(const QString& text) override;
     QString input(const QString& caption, const QString& prompt, const QString& proposed) override;
     void error(const QString& text) override;
+    QString saveFileName(const QString& caption, const QString& proposed, const QString& filter) override;
 };
