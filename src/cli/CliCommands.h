@@ -14,6 +14,7 @@ struct Command {
     QStringList removals;    // each --retirar value
     QString pdf;             // imprimir: the file
     QString csv;             // verificar --csv: the roster list also written as a spreadsheet
+    QStringList explain;     // verificar --explicar: each DD/MM/AA:COD whose decisions are printed
     bool undoLater = false;  // escalar --desfazer-posteriores: yes to undoing the days after the target
     bool force = false;      // desfazer --forcar: yes to an undo from a day never rostered
     QStringList rest;        // the arguments of a command of another subsystem, after its name

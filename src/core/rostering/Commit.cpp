@@ -3,6 +3,8 @@
 #include "Calendar.h"
 #include "Rules.h"
 
+#include "audit/CountLog.h"
+
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
@@ -15,14 +17,18 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QSet>
+#include <QSqlError>
 #include <QSqlRecord>
 #include <climits>
 
 namespace {
 
 // Takes back every rostered day from `first` on, inside the caller's transaction: counts and
-// service days of the soldiers listed in those history rows, then the rows themselves.
-int takeBackFrom(const QDate& first)
+// service days of the soldiers listed in those history rows, then the rows themselves. The counts
+// taken back go to the log of counts, except those of the records named in `unlogged` ("dd/mm/yy|code"),
+// which the caller never logged.
+int takeBackFrom(const QDate& first, const QSet<QString>& unlogged = {})
 {
     GlobalModel& g = Global();
     // The services first: the rosters loaded and saved are those of the registered services.
@@ -33,11 +39,13 @@ int takeBackFrom(const QDate& first)
     ClearSelectionMarks();
 
     TDMGeral& module = TDMGeral::instance();
+    QList<CountLog::Row> log;
     {
         QSqlQuery rows = module.selectHistFrom(first);
         const QSqlRecord columns = rows.record();
         const int diaColumn = columns.indexOf(QStringLiteral("Dia"));
         const int numColumn = columns.indexOf(QStringLiteral("Num"));
+        const int codeColumn = columns.indexOf(QStringLiteral("CodSv"));
         while (rows.next()) {
             const QDate day = Dates::fromStorage(rows.value(diaColumn).toString());
             if (!day.isValid() || day < first)
@@ -45,10 +53,15 @@ int takeBackFrom(const QDate& first)
             // The kind the calendar gives the day now, not the one stored with the row.
             const QString kind = DayKind(day);
             const QString numbers = rows.value(numColumn).toString();
+            const int code = rows.value(codeColumn).toInt();
+            const QString dayText = Dates::show(day);
+            const bool logged = !unlogged.contains(dayText + QLatin1Char('|') + QString::number(code));
             int position = 1;
             for (QString num = NextToken(numbers, position); !num.isEmpty(); num = NextToken(numbers, position)) {
                 position += num.size() + 1;
                 ChangeCounts(kind, num, -1);
+                if (logged)
+                    log << CountLog::dutyRow(num, kind, -1, CountLog::Operation::Undo, dayText, code);
                 for (int i = 1; i <= Capacity::Soldiers && !g.SoldierTable[i].Num.isEmpty(); ++i) {
                     if (g.SoldierTable[i].Num != num)
                         continue;
@@ -63,10 +76,21 @@ int takeBackFrom(const QDate& first)
     }
     SaveSoldiers();
     SaveAllRosters();
+    CountLog::Append(module.database(Alias::Ravelha), log);
     KillPoints::reach("contagens-devolvidas");
     const int removed = module.deleteHistFrom(first);
     KillPoints::reach("historico-apagado");
     return removed;
+}
+
+// The number of history records stored: the records a verification appends come after them.
+int storedHistoryRecords()
+{
+    const QSqlDatabase db = TDMGeral::instance().database(Alias::Ravelha);
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM Hist")) || !query.next())
+        throw CoreError(EngineErrorMessage(db.databaseName(), QStringLiteral("Hist"), query.lastError()));
+    return query.value(0).toInt();
 }
 
 // The last step inside the transaction: the day Escala.Txt must hold is recorded with the tables.
@@ -205,9 +229,23 @@ CommitOutcome CommitRoster(const VerifiedRoster& verified, const Confirm& confir
         SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));
         RequireStoredStateUnchanged(verified.storedDigest, QStringLiteral("depois da verificação"),
                                     QStringLiteral("Use \"Desfazer\" e verifique a escala de novo antes de escalar."));
+        // The records the verification appended: a duty row per soldier for those up to the target;
+        // those after it are taken back at once and never logged.
+        const int stored = storedHistoryRecords();
+        const int inUse = HistoryInUse(verified.history);
+        QList<CountLog::Row> duties;
+        QSet<QString> beyondTarget;
+        for (int i = stored + 1; i <= inUse; ++i) {
+            const HistoryRecord& record = verified.history[i];
+            if (record.Dia <= verified.target)
+                duties << CountLog::dutyRows(record, +1, CountLog::Operation::Commit);
+            else
+                beyondTarget.insert(Dates::show(record.Dia) + QLatin1Char('|') + QString::number(record.CodSv));
+        }
         WriteVerifiedModel(verified.grades, verified.soldiers, verified.history);
+        CountLog::Append(TDMGeral::instance().database(Alias::Ravelha), duties);
         // The days computed after the target only served to reach the computation end.
-        takeBackFrom(verified.target.addDays(1));
+        takeBackFrom(verified.target.addDays(1), beyondTarget);
         stageLastRosteredDay(verified.target);
         transaction.commit();
     }

@@ -2,6 +2,7 @@
 
 #include "Calendar.h"
 #include "Commit.h"
+#include "Decisions.h"
 #include "Rules.h"
 
 #include "data/CoreError.h"
@@ -204,6 +205,10 @@ RosterRun ComputeRoster(const QDate& target, const std::optional<QList<int>>& se
             RosterTable& roster = *SelectRoster(code, QStringLiteral("Base"));
             SortRosterTable(roster, kind);
             g.SearchCursor = 1;
+            DecisionRecorder* const recorder = ActiveRecorder();
+            const bool recording = recorder && recorder->wants(day, code);
+            if (recording)
+                recorder->beginService(service.Descr, kind, roster);
             QString numbers;
             QString display;
             for (int taken = 0; taken < service.Quant; ++taken) {
@@ -216,6 +221,8 @@ RosterRun ComputeRoster(const QDate& target, const std::optional<QList<int>>& se
                 display += num + QLatin1Char('-') + g.SoldierTable[FindSoldier(num)].Nome + QStringLiteral("  ");
                 ChangeCounts(kind, num, +1);
             }
+            if (recording)
+                recorder->endService(roster);
             // The history keeps 120 characters of numbers; a list that does not fit would be cut
             // in the middle of a number.
             if (numbers.size() - 1 > Width::HistNum)

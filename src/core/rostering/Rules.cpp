@@ -1,5 +1,6 @@
 #include "Rules.h"
 
+#include "Decisions.h"
 #include "Removals.h"
 
 #include "data/CoreError.h"
@@ -172,6 +173,7 @@ QString MissingPersonnelLine(const QDate& day, const QString& num, const QString
 QString NextCandidate(int serviceCode, RosterTable& roster, const QDate& day, QStringList& messages)
 {
     GlobalModel& g = Global();
+    DecisionRecorder* const recorder = WalkRecorder();
     if (g.SearchCursor < 1)
         g.SearchCursor = 1;
     while (g.SearchCursor <= Capacity::RosterRows) {
@@ -186,9 +188,23 @@ QString NextCandidate(int serviceCode, RosterTable& roster, const QDate& day, QS
                 ? g.ServiceTable[serviceCode].Descr
                 : QString::number(serviceCode);
             messages << MissingPersonnelLine(day, num, service);
+            if (recorder)
+                recorder->noRecord(num);
             continue;
         }
         SoldierRecord& soldier = g.SoldierTable[index];
+        if (recorder) {
+            // The same checks in the same order, each one kept for the record.
+            const bool notRemoved = NotRemoved(soldier.Num, serviceCode, day);
+            const bool restOk = notRemoved && RestOk(soldier, day);
+            const bool absenceOk = restOk && AbsenceOk(soldier, day, messages);
+            recorder->considered(soldier, notRemoved, restOk, absenceOk);
+            if (absenceOk) {
+                RecordServiceDay(soldier, day);
+                return num;
+            }
+            continue;
+        }
         if (NotRemoved(soldier.Num, serviceCode, day) && RestOk(soldier, day) && AbsenceOk(soldier, day, messages)) {
             RecordServiceDay(soldier, day);
             return num;

@@ -4,6 +4,7 @@ target_sources(ravelha_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Removals.h ${CMAKE_CURRENT_LIST_DIR}/Removals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Rules.h ${CMAKE_CURRENT_LIST_DIR}/Rules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Computation.h ${CMAKE_CURRENT_LIST_DIR}/Computation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Decisions.h ${CMAKE_CURRENT_LIST_DIR}/Decisions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Commit.h ${CMAKE_CURRENT_LIST_DIR}/Commit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RosterSession.h ${CMAKE_CURRENT_LIST_DIR}/RosterSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RosterPrintout.h ${CMAKE_CURRENT_LIST_DIR}/RosterPrintout.cpp

@@ -2,6 +2,7 @@
 
 #include "common/Controls.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -48,6 +49,12 @@ AutoRosterPage::AutoRosterPage(QWidget* parent) : QWidget(parent)
 
     Label56 = Named<QLabel>(QStringLiteral("Label56"), QStringLiteral("Escala"), this);
     ListBox2 = messageList(QStringLiteral("ListBox2"), 14, this);
+    // A double-click on a service line, or "Por que?" in its context menu, tells why those soldiers.
+    APorQue = new QAction(QStringLiteral("Por que?"), ListBox2);
+    APorQue->setObjectName(QStringLiteral("APorQue"));
+    ListBox2->addAction(APorQue);
+    ListBox2->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ListBox2->setToolTip(QStringLiteral("Dê 2 clics num serviço para ver por que esses militares foram escalados"));
     BExportarCsv = Named<QPushButton>(QStringLiteral("BExportarCsv"), QStringLiteral("Exportar CSV"), this);
     BExportarCsv->setToolTip(QStringLiteral("Grava a escala verificada numa planilha (.csv)"));
     BExportarCsv->setAutoDefault(false);

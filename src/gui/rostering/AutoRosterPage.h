@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -27,6 +28,7 @@ public:
     QPushButton* BDesfazer = nullptr;
     QLabel* Label56 = nullptr;
     QListWidget* ListBox2 = nullptr;
+    QAction* APorQue = nullptr;           // "Por que?" in the roster list's context menu
     QPushButton* BExportarCsv = nullptr;   // "Exportar CSV": the roster list as a spreadsheet
     QLabel* Label7 = nullptr;
     QListWidget* ListBox5 = nullptr;

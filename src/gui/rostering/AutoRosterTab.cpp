@@ -3,6 +3,7 @@
 #include "AutoRosterPage.h"
 #include "UForaEscSgte.h"
 #include "URetiraAlguem.h"
+#include "UPorQue.h"
 #include "audit/CsvExport.h"
 #include "common/Controls.h"
 #include "common/BusyCursor.h"
@@ -10,9 +11,12 @@
 #include "common/Guarded.h"
 #include "common/ModalWindows.h"
 #include "common/PrintJob.h"
+#include "data/Dates.h"
 #include "data/UGlobal.h"
+#include "rostering/Decisions.h"
 #include "rostering/RosterPrintout.h"
 
+#include <QAction>
 #include <QDir>
 #include <QEvent>
 #include <QLabel>
@@ -20,6 +24,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <optional>
+#include <utility>
 
 AutoRosterTab::AutoRosterTab(AutoRosterPage* page, QWidget* window)
     : QObject(window), m_page(page), m_window(window)
@@ -31,6 +37,9 @@ AutoRosterTab::AutoRosterTab(AutoRosterPage* page, QWidget* window)
     connect(page->Button5, &QPushButton::clicked, this, &AutoRosterTab::Button5Click);
     connect(page->Button13, &QPushButton::clicked, this, &AutoRosterTab::Button13Click);
     connect(page->BExportarCsv, &QPushButton::clicked, this, &AutoRosterTab::BExportarCsvClick);
+    connect(page->ListBox2, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { ListBox2DblClick(m_page->ListBox2->row(item)); });
+    connect(page->APorQue, &QAction::triggered, this, [this] { ListBox2DblClick(m_page->ListBox2->currentRow()); });
     // A choice prints when it becomes ticked; clicking a ticked choice prints nothing.
     connect(page->RadioButton3, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton3Click(); });
     connect(page->RadioButton4, &QRadioButton::toggled, this, [this](bool on) { if (on) RadioButton4Click(); });
@@ -177,6 +186,60 @@ void AutoRosterTab::BExportarCsvClick()
             return;
         Csv::Write(file, Csv::RosterTable(m_session.lastRun()));
         Dialogs::current().message(QStringLiteral("Escala gravada em %1").arg(QDir::toNativeSeparators(file)));
+    });
+}
+
+namespace {
+
+const QString ServiceIndent = QStringLiteral("     ");                       // a service line
+const QString Continuation = QStringLiteral("                  :  ");          // a service's further line
+
+// The service description and the day of the line `row` of the roster list, when it is a
+// service line (or a further line of one).
+std::optional<std::pair<QString, QDate>> servicePlace(const QStringList& lines, int row)
+{
+    if (row < 0 || row >= lines.size())
+        return std::nullopt;
+    while (row > 0 && lines.at(row).startsWith(Continuation))
+        --row;
+    const QString& line = lines.at(row);
+    const qsizetype colon = line.indexOf(QStringLiteral(":  "), ServiceIndent.size());
+    if (colon < 0 || !line.startsWith(ServiceIndent) || line.at(ServiceIndent.size()) == QLatin1Char(' '))
+        return std::nullopt;
+    const QString descr = line.mid(ServiceIndent.size(), colon - ServiceIndent.size());
+    for (int above = row - 1; above >= 0; --above) {
+        if (!lines.at(above).startsWith(QStringLiteral("               ")) || lines.at(above).trimmed().isEmpty())
+            continue;
+        const std::optional<QDate> day = Dates::parse(lines.at(above).trimmed().left(8));
+        if (day)
+            return std::make_pair(descr, *day);
+    }
+    return std::nullopt;
+}
+
+}
+
+void AutoRosterTab::ListBox2DblClick(int row)
+{
+    Guarded([this, row] {
+        const std::optional<std::pair<QString, QDate>> place = servicePlace(m_session.rosterLines(), row);
+        if (!place)
+            return;
+        int code = 0;
+        for (int n = 1; n <= Capacity::Services && code == 0; ++n)
+            if (Global().ServiceTable[n].Descr == place->first)
+                code = n;
+        Explanation explanation;
+        {
+            BusyCursor busy;
+            explanation = ExplainDecisions(m_session.lastRun(), place->second, code);
+        }
+        if (explanation.refused) {
+            Dialogs::current().message(explanation.refusal);
+            return;
+        }
+        TFPorQue window(explanation.title, explanation.lines, m_window);
+        ShowModal(window);
     });
 }
 

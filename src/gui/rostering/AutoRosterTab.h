@@ -36,6 +36,9 @@ public slots:
     void Button5Click();
     void Button13Click();
     void BExportarCsvClick();
+    // "Por que?" for the line `row` of the roster list: the decisions for that service and the
+    // day above it. A day line or an empty line does nothing.
+    void ListBox2DblClick(int row);
     void RadioButton3Click();
     void RadioButton4Click();
     void RadioButton7Click();
