@@ -70,8 +70,10 @@ void Append(const QSqlDatabase& db, const QList<Row>& rows)
         const bool duty = row.roster == 0;
         query.bindValue(0, when);
         query.bindValue(1, row.roster);
-        query.bindValue(2, row.number);
-        query.bindValue(3, row.kind);
+        // A null text would be bound as NULL: the purge marker's empty number and kind are stored
+        // as empty texts.
+        query.bindValue(2, row.number.isNull() ? QStringLiteral("") : row.number);
+        query.bindValue(3, row.kind.isNull() ? QStringLiteral("") : row.kind);
         query.bindValue(4, duty ? QVariant() : QVariant(row.before));
         query.bindValue(5, duty ? QVariant() : QVariant(row.after));
         query.bindValue(6, row.delta);
@@ -89,6 +91,100 @@ void Clear(const QSqlDatabase& db)
     if (!query.prepare(QStringLiteral("DELETE FROM %1").arg(Table)))
         throw CoreError(EngineErrorMessage(db.databaseName(), Table, query.lastError()));
     exec(query, db);
+}
+
+}
+
+#include "data/Dates.h"
+#include "data/ModelRecords.h"
+
+#include <QHash>
+
+namespace CountLog {
+
+int cellCount(const QString& cell)
+{
+    return cell.trimmed().toInt();
+}
+
+QList<Row> dutyRows(const HistoryRecord& record, int delta, const QString& operation)
+{
+    QList<Row> rows;
+    const QString day = Dates::show(record.Dia);
+    for (const QStringView num : QStringView(record.Num).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        rows << dutyRow(num.toString(), record.PtVm, delta, operation, day, record.CodSv);
+    return rows;
+}
+
+QList<Row> startRows(int roster, const RosterTable& table)
+{
+    QList<Row> rows;
+    for (int row = 1; row <= Capacity::RosterRows; ++row) {
+        const QString& num = table.cell(RosterTable::NumCol, row);
+        if (num.isEmpty())
+            break;
+        const int pt = cellCount(table.cell(RosterTable::PtCol, row));
+        const int vm = cellCount(table.cell(RosterTable::VmCol, row));
+        rows << valueRow(roster, num, Black, pt, pt, Operation::Start) << valueRow(roster, num, Red, vm, vm, Operation::Start);
+    }
+    return rows;
+}
+
+QList<Row> changedRows(int roster, const RosterTable& before, const RosterTable& after, const QString& operation)
+{
+    QHash<QString, std::pair<int, int>> earlier;
+    for (int row = 1; row <= Capacity::RosterRows; ++row) {
+        const QString& num = before.cell(RosterTable::NumCol, row);
+        if (num.isEmpty())
+            break;
+        earlier.insert(num, {cellCount(before.cell(RosterTable::PtCol, row)),
+                             cellCount(before.cell(RosterTable::VmCol, row))});
+    }
+    QList<Row> rows;
+    for (int row = 1; row <= Capacity::RosterRows; ++row) {
+        const QString& num = after.cell(RosterTable::NumCol, row);
+        if (num.isEmpty())
+            break;
+        const int pt = cellCount(after.cell(RosterTable::PtCol, row));
+        const int vm = cellCount(after.cell(RosterTable::VmCol, row));
+        const auto found = earlier.constFind(num);
+        const bool joined = found == earlier.constEnd();
+        const std::pair<int, int> was = joined ? std::pair<int, int>{0, 0} : *found;
+        if (joined || was.first != pt)
+            rows << valueRow(roster, num, Black, was.first, pt, operation);
+        if (joined || was.second != vm)
+            rows << valueRow(roster, num, Red, was.second, vm, operation);
+    }
+    return rows;
+}
+
+}
+
+namespace CountLog {
+
+void StartAfresh(const QSqlDatabase& db)
+{
+    Clear(db);
+    const QStringList tables = db.tables();
+    QList<Row> rows;
+    for (int code = 1; code <= Capacity::Services; ++code) {
+        const QString table = QStringLiteral("Sv%1").arg(code);
+        if (!tables.contains(table))
+            continue;
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT Num, Pt, Vm FROM %1 ORDER BY rowid").arg(table)))
+            throw CoreError(EngineErrorMessage(db.databaseName(), table, query.lastError()));
+        while (query.next()) {
+            const QString num = query.value(0).toString();
+            if (num.isEmpty())
+                continue;
+            const int pt = cellCount(query.value(1).toString());
+            const int vm = cellCount(query.value(2).toString());
+            rows << valueRow(code, num, Black, pt, pt, Operation::Start) << valueRow(code, num, Red, vm, vm, Operation::Start);
+        }
+    }
+    Append(db, rows);
 }
 
 }

@@ -72,3 +72,34 @@ void Append(const QSqlDatabase& db, const QList<Row>& rows);
 void Clear(const QSqlDatabase& db);
 
 }
+
+// --- rows built from the model ---
+
+struct HistoryRecord;
+class RosterTable;
+
+namespace CountLog {
+
+// The duty rows of a history record: one per soldier it lists, of the record's kind, by delta.
+QList<Row> dutyRows(const HistoryRecord& record, int delta, const QString& operation);
+
+// A Start row for every count of every member of the roster (Antes = Depois = the count).
+QList<Row> startRows(int roster, const RosterTable& table);
+
+// The value rows that take the roster from `before` to `after`: a row per count that changed, and
+// both counts of a member `after` lists that `before` did not (Antes 0), so his count in this
+// roster never rests on duties he did before he joined it.
+QList<Row> changedRows(int roster, const RosterTable& before, const RosterTable& after, const QString& operation);
+
+// The count a roster cell holds, as the log reads it (a cell that is no number counts 0).
+int cellCount(const QString& cell);
+
+}
+
+namespace CountLog {
+
+// Starts the log afresh in `db`: empties it, then appends a Start row per count of every member of
+// the stored rosters Sv1 to Sv30, as they are stored now. Runs inside the caller's transaction.
+void StartAfresh(const QSqlDatabase& db);
+
+}

@@ -1,4 +1,5 @@
 #include "InitialDataSet.h"
+#include "audit/CountLog.h"
 
 #include "CoreError.h"
 #include "Dates.h"
@@ -96,6 +97,7 @@ void fill(const QString& folder, const QString& finalFolder, const QString& sour
             const QString workingTable = initialTable.mid(3);        // Sv1
             loadCsv(module, from.filePath(file), {initialTable, workingTable});
         }
+        CountLog::StartAfresh(module.database(Alias::Ravelha));
         transaction.commit();
     }
 

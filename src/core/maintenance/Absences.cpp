@@ -1,6 +1,7 @@
 #include "Absences.h"
 
 #include "LowestCounts.h"
+#include "audit/CountLog.h"
 #include "data/Dates.h"
 #include "data/UGlobal.h"
 
@@ -121,8 +122,11 @@ ReturnResult ReturnToRosters(const QString& typed, const QDate& today)
         RosterTable& roster = *g.CurrentRoster;
         ClearRoster(roster);
         LoadRoster(roster, g.CurrentTableName);
+        const RosterTable before = roster;
         raiseToLevel(roster, num, today, n, result);
         SaveRoster(roster, g.CurrentTableName);
+        CountLog::Append(TDMGeral::instance().database(Alias::Ravelha),
+                         CountLog::changedRows(n, before, roster, CountLog::Operation::Return));
     }
     transaction.commit();
     return result;

@@ -7,6 +7,7 @@
 #include "data/Dates.h"
 #include "data/KillPoints.h"
 #include "data/PendingFiles.h"
+#include "audit/CountLog.h"
 #include "data/SqlTransaction.h"
 #include "data/TableSchema.h"
 #include "data/TextFile.h"
@@ -368,6 +369,7 @@ void restoreFrom(const QString& folder, const Progress& progress)
         SaveSoldiers();
         for (int n : savedCodes)
             SaveRoster(g.Grades[n], TableSchema::rosterFileName(n));
+        CountLog::StartAfresh(TDMGeral::instance().database(Alias::Ravelha));
         KillPoints::reach("restaurar-tabelas-gravadas");
         for (int i = 0; i < TextFiles().size(); ++i)
             PendingFiles::stage(TextFiles().at(i), texts[i]);

@@ -1,6 +1,8 @@
 #include "EqualiseZero.h"
 
 #include "LowestCounts.h"
+#include "audit/CountLog.h"
+#include "data/TableSchema.h"
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
 #include "data/Dates.h"
@@ -34,6 +36,7 @@ EqualiseResult EqualiseRosters(const QDate& today)
         const LowestPair lowest = LowestCounts(roster, today);
         g.LowestPt = lowest.pt;
         g.LowestVm = lowest.vm;
+        const RosterTable before = roster;
         for (int row = 1; row <= Capacity::RosterRows && !roster.cell(RosterTable::NumCol, row).isEmpty(); ++row) {
             QString& pt = roster.cell(RosterTable::PtCol, row);
             QString& vm = roster.cell(RosterTable::VmCol, row);
@@ -41,6 +44,8 @@ EqualiseResult EqualiseRosters(const QDate& today)
             vm = QString::number(lowered(vm, lowest.vm));
         }
         SaveRoster(roster, g.CurrentTableName);
+        CountLog::Append(TDMGeral::instance().database(Alias::Ravelha),
+                         CountLog::changedRows(n, before, roster, CountLog::Operation::Equalise));
         result.rosters.push_back({n, g.ServiceTable[n].Descr, lowest.pt, lowest.vm});
     }
     transaction.commit();
@@ -72,8 +77,22 @@ void ZeroRosters(const QList<int>& codes)
     // Every chosen service, whatever its code: the keeper chose it.
     TDMGeral& module = TDMGeral::instance();
     SqlTransaction transaction(module.database(Alias::Ravelha));
-    for (int code : codes)
+    for (int code : codes) {
+        RosterTable before;
+        LoadRoster(before, TableSchema::rosterFileName(code));
         module.zeroRosterCounts(code);
+        QList<CountLog::Row> rows;
+        for (int row = 1; row <= Capacity::RosterRows && !before.cell(RosterTable::NumCol, row).isEmpty(); ++row) {
+            const QString& num = before.cell(RosterTable::NumCol, row);
+            const int pt = CountLog::cellCount(before.cell(RosterTable::PtCol, row));
+            const int vm = CountLog::cellCount(before.cell(RosterTable::VmCol, row));
+            if (pt != 0)
+                rows << CountLog::valueRow(code, num, CountLog::Black, pt, 0, CountLog::Operation::Zero);
+            if (vm != 0)
+                rows << CountLog::valueRow(code, num, CountLog::Red, vm, 0, CountLog::Operation::Zero);
+        }
+        CountLog::Append(module.database(Alias::Ravelha), rows);
+    }
     transaction.commit();
 }
 

@@ -1,6 +1,7 @@
 #include "HistoryPurge.h"
 
 #include "data/Dates.h"
+#include "audit/CountLog.h"
 #include "data/SqlTransaction.h"
 #include "data/UDMGeral.h"
 
@@ -18,6 +19,10 @@ int PurgeHistoryBefore(const QDate& firstKept)
     TDMGeral& module = TDMGeral::instance();
     SqlTransaction transaction(module.database(Alias::Ravelha));
     const int removed = module.deleteHistBefore(firstKept);
+    // The duty rows of the days purged stay in the log of counts; the marker says why they have no
+    // history left to match.
+    if (removed > 0)
+        CountLog::Append(module.database(Alias::Ravelha), {CountLog::purgeRow(Dates::show(firstKept))});
     transaction.commit();
     return removed;
 }

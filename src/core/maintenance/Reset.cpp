@@ -1,4 +1,5 @@
 #include "Reset.h"
+#include "audit/CountLog.h"
 
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
@@ -115,6 +116,7 @@ void restore(TDMGeral& module, GlobalModel& g, const std::function<void()>& step
         SaveRoster(g.Grades[n], TableSchema::rosterFileName(n));   // a row marked "x" is dropped
     step();
     SaveHistory();
+    CountLog::StartAfresh(module.database(Alias::Ravelha));
     step();
     const QStringList names = RestoredTextFiles();
     for (int i = 0; i < names.size(); ++i)

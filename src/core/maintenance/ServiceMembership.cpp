@@ -1,7 +1,9 @@
 #include "ServiceMembership.h"
 
 #include "LowestCounts.h"
+#include "audit/CountLog.h"
 #include "data/CoreError.h"
+#include "data/SqlTransaction.h"
 #include "data/UDMGeral.h"
 #include "data/UGlobal.h"
 
@@ -72,6 +74,7 @@ QStringList PlaceInServices(const QStringList& nums, const QSet<int>& chosen, co
             start[n] = LowestCounts(g.Grades[n], today);
 
     QStringList skipped;
+    QList<CountLog::Row> log;
     for (const QString& num : nums) {
         if (!isRegistered(num)) {
             skipped << num;
@@ -92,6 +95,9 @@ QStringList PlaceInServices(const QStringList& nums, const QSet<int>& chosen, co
                     roster.cell(RosterTable::NumCol, free) = num;
                     roster.cell(RosterTable::PtCol, free) = QString::number(start[n].pt);
                     roster.cell(RosterTable::VmCol, free) = QString::number(start[n].vm);
+                    // His counts in this roster start here, whatever duties he did elsewhere.
+                    log << CountLog::valueRow(n, num, CountLog::Black, 0, start[n].pt, CountLog::Operation::Newcomer)
+                        << CountLog::valueRow(n, num, CountLog::Red, 0, start[n].vm, CountLog::Operation::Newcomer);
                 }
             } else if (row) {
                 // Marked, not emptied: the rows after it stay in use until the save closes the gap.
@@ -100,7 +106,12 @@ QStringList PlaceInServices(const QStringList& nums, const QSet<int>& chosen, co
             }
         }
     }
-    SaveAllRosters();
+    {
+        SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));
+        SaveAllRosters();
+        CountLog::Append(TDMGeral::instance().database(Alias::Ravelha), log);
+        transaction.commit();
+    }
     LoadAllRosters();
     return skipped;
 }

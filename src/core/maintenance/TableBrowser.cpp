@@ -4,9 +4,11 @@
 #include "data/Dates.h"
 #include "data/RowChecks.h"
 #include "data/SqlTransaction.h"
+#include "audit/CountLog.h"
 #include "data/UDMGeral.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
@@ -33,6 +35,29 @@ bool isWholeField(TableSchema::Kind kind, const QString& column)
     if (kind == TableSchema::Kind::Services)
         return services.contains(column, Qt::CaseInsensitive);
     return false;
+}
+
+// The rows an edit of a working roster's row leaves in the log of counts: a changed Pt or Vm, or,
+// when the number changed, both counts of the number the row now lists.
+QList<CountLog::Row> editedCounts(const QString& table, TableSchema::Kind kind, const QVariantList& before,
+                                  const QVariantList& after)
+{
+    static const QRegularExpression working(QStringLiteral("^Sv([1-9][0-9]?)$"));
+    const QRegularExpressionMatch match = working.match(table);
+    if (kind != TableSchema::Kind::Roster || !match.hasMatch() || before.size() < 3 || after.size() < 3)
+        return {};
+    const int code = match.captured(1).toInt();
+    const QString num = after.at(0).toString();
+    const bool renumbered = before.at(0).toString() != num;
+    QList<CountLog::Row> rows;
+    const QStringList kinds{CountLog::Black, CountLog::Red};
+    for (int k = 0; k < 2; ++k) {
+        const int was = renumbered ? 0 : CountLog::cellCount(before.at(k + 1).toString());
+        const int now = CountLog::cellCount(after.at(k + 1).toString());
+        if (renumbered || was != now)
+            rows << CountLog::valueRow(code, num, kinds.at(k), was, now, CountLog::Operation::Edit);
+    }
+    return rows;
 }
 
 QVariant emptyValue()
@@ -230,6 +255,7 @@ bool BrowserTableModel::setData(const QModelIndex& index, const QVariant& value,
             revertAll();
             return refuse(engineMessage(m_table, error));
         }
+        CountLog::Append(database(), editedCounts(m_table, m_kind, before, after));
         transaction.commit();
     } catch (const CoreError& e) {
         revertAll();

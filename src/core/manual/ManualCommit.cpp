@@ -2,12 +2,16 @@
 
 #include "rostering/Commit.h"
 
+#include "audit/CountLog.h"
+
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
 #include "data/Dates.h"
 #include "data/KillPoints.h"
 #include "data/SqlTransaction.h"
 #include "data/UGlobal.h"
+
+#include <QSet>
 
 namespace {
 
@@ -59,6 +63,28 @@ QList<HistoryRecord> recordsOf(const VerifiedManualGrid& verified)
     return records;
 }
 
+// The duty rows of the records: a row for each number whose counts the verification moved, that is
+// each number the service's roster lists and the personnel table knows, read as the verification
+// reads the cell.
+QList<CountLog::Row> dutyRowsOf(const VerifiedManualGrid& verified, const QList<HistoryRecord>& records)
+{
+    QSet<QString> known;
+    for (std::size_t i = 1; i < verified.soldiers.size() && !verified.soldiers[i].Num.isEmpty(); ++i)
+        known.insert(verified.soldiers[i].Num);
+    QList<CountLog::Row> rows;
+    for (const HistoryRecord& record : records) {
+        const bool roster = record.CodSv >= 1 && std::size_t(record.CodSv) < verified.grades.size();
+        const QString day = Dates::show(record.Dia);
+        int position = 1;
+        for (QString num = NextToken(record.Num, position); !num.isEmpty(); num = NextToken(record.Num, position)) {
+            position += num.size() + 1;
+            if (roster && verified.grades[record.CodSv].lists(num) && known.contains(num))
+                rows << CountLog::dutyRow(num, record.PtVm, +1, CountLog::Operation::ManualCommit, day, record.CodSv);
+        }
+    }
+    return rows;
+}
+
 }
 
 ManualCommitOutcome CommitManualGrid(const VerifiedManualGrid& verified, const ManualGrid& grid)
@@ -89,6 +115,7 @@ ManualCommitOutcome CommitManualGrid(const VerifiedManualGrid& verified, const M
         for (const HistoryRecord& record : records)
             history[free++] = record;
         WriteVerifiedModel(verified.grades, verified.soldiers, history);
+        CountLog::Append(TDMGeral::instance().database(Alias::Ravelha), dutyRowsOf(verified, records));
         DataFiles::StageLastRosteredDay(verified.end);
         KillPoints::reach("antes-de-confirmar");
         transaction.commit();

@@ -185,6 +185,11 @@ SwapPlan PlanSwap(const SwapRequest& request)
     g.SoldierTable = loadedSoldiers;
     g.Grades = loadedGrades;
 
+    const QString dayText = Dates::show(day);
+    for (const QString& num : facts.credited)
+        plan.log << CountLog::dutyRow(num, facts.kind, +1, CountLog::Operation::Swap, dayText, code);
+    for (const QString& num : facts.debited)
+        plan.log << CountLog::dutyRow(num, facts.kind, -1, CountLog::Operation::Swap, dayText, code);
     plan.summary = SwapSummary(facts, plan.grades);
     return plan;
 }
@@ -217,6 +222,7 @@ SwapOutcome SwapService(const SwapRequest& request, const Confirm& confirm)
         SaveHistory();
         SaveSoldiers();
         SaveAllRosters();
+        CountLog::Append(TDMGeral::instance().database(Alias::Ravelha), plan.log);
         transaction.commit();
     } catch (...) {
         // Nothing was written: the model goes back to the tables as they are.

@@ -9,6 +9,7 @@
 //
 // Before anything is written the keeper reads what will change and answers Yes or No.
 
+#include "audit/CountLog.h"
 #include "rostering/Commit.h"
 
 #include "data/ModelRecords.h"
@@ -38,6 +39,7 @@ struct SwapPlan {
     std::vector<SoldierRecord> soldiers;
     std::vector<RosterTable> grades;
     QByteArray storedDigest;   // the stored data the plan was made from
+    QList<CountLog::Row> log;  // the duty rows the swap leaves in the log of counts
 };
 
 SwapPlan PlanSwap(const SwapRequest& request);
