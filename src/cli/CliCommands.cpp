@@ -1,6 +1,7 @@
 #include "CliCommands.h"
 
 #include "AbsenceCommands.h"
+#include "AuditCommands.h"
 #include "BackupCommands.h"
 #include "CalendarCommands.h"
 #include "CollectiveCommands.h"
@@ -21,6 +22,7 @@
 #include "data/Dates.h"
 #include "data/UGlobal.h"
 #include "rostering/Commit.h"
+#include "rostering/Decisions.h"
 #include "rostering/Removals.h"
 #include "rostering/RosterPrintout.h"
 #include "rostering/RosterSession.h"
@@ -50,7 +52,8 @@ bool isOtherSubsystem(const QString& name)
                                       QStringLiteral("backup"), QStringLiteral("restaurar"), QStringLiteral("local-copia"),
                                       QStringLiteral("tabela"),
                                       QStringLiteral("reiniciar"), QStringLiteral("expurgar"),
-                                      QStringLiteral("instalar"), QStringLiteral("exportar-ical")};
+                                      QStringLiteral("instalar"), QStringLiteral("exportar-ical"),
+                                      QStringLiteral("equilibrio"), QStringLiteral("auditoria")};
     return names.contains(name);
 }
 
@@ -129,6 +132,34 @@ void printLists(const RosterSession& session)
         out(line);
 }
 
+// DD/MM/YY:COD of --explicar: the day and the service code, or the bad usage in `error`.
+struct ExplainRequest {
+    QDate day;
+    int code = 0;
+    QString error;
+};
+
+ExplainRequest parseExplain(const QString& typed)
+{
+    ExplainRequest request;
+    const qsizetype colon = typed.lastIndexOf(QLatin1Char(':'));
+    bool ok = false;
+    const int code = colon < 0 ? 0 : typed.mid(colon + 1).trimmed().toInt(&ok);
+    if (colon < 0 || !ok) {
+        request.error = QStringLiteral("--explicar %1: use DD/MM/AA:COD (o dia e o código do serviço)").arg(typed);
+        return request;
+    }
+    const QString dayText = typed.left(colon);
+    const std::optional<QDate> day = Dates::parse(dayText);
+    if (!day) {
+        request.error = QStringLiteral("--explicar %1: %2").arg(typed, Dates::invalidDateMessage(dayText));
+        return request;
+    }
+    request.day = *day;
+    request.code = code;
+    return request;
+}
+
 // Verifies with the removals; prints the refusal and gives false when there is one.
 bool verify(RosterSession& session, const Command& command, int& exit)
 {
@@ -177,12 +208,14 @@ QString usage()
 {
     return QStringLiteral(
         "uso: ravelha-cli [--dados PASTA] verificar DD/MM/AA [--retirar NUM[:COD,COD...]:DD/MM/AA[,DD/MM/AA...]]... [--csv ARQUIVO]\n"
+        "                                 [--explicar DD/MM/AA:COD]...\n"
         "     ravelha-cli [--dados PASTA] escalar DD/MM/AA [--retirar ...]... [--desfazer-posteriores]\n"
         "     ravelha-cli [--dados PASTA] desfazer DD/MM/AA [--forcar]\n"
         "     ravelha-cli [--dados PASTA] imprimir DD/MM/AA --pdf ARQUIVO\n")
         + ManualUsage() + SwapUsage() + HistoryUsage() + SummaryUsage() + PriorityUsage()
         + RegisterUsage() + CalendarUsage() + PersonnelUsage() + CollectiveUsage() + AbsenceUsage()
         + ServiceRegisterUsage() + CoverUsage() + BackupUsage() + ResetUsage() + TableUsage() + ExportUsage()
+        + AuditUsage()
         + QStringLiteral("--hoje DD/MM/AA fixa o dia de hoje para os comandos que o leem.\n"
                          "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");
 }
@@ -224,6 +257,9 @@ Command parse(const QStringList& arguments)
         } else if (option == QStringLiteral("--csv") && command.name == QStringLiteral("verificar") && !rest.isEmpty()
                    && command.csv.isEmpty() && !rest.first().isEmpty()) {
             command.csv = rest.takeFirst();
+        } else if (option == QStringLiteral("--explicar") && command.name == QStringLiteral("verificar")
+                   && !rest.isEmpty()) {
+            command.explain << rest.takeFirst();
         } else {
             command.error = QStringLiteral("Argumento inesperado: %1").arg(option);
             return command;
@@ -286,6 +322,10 @@ int run(const Command& command)
         return RunPurge(command.rest);
     if (command.name == QStringLiteral("tabela"))
         return RunTable(command.rest);
+    if (command.name == QStringLiteral("equilibrio"))
+        return RunBalance(command.rest);
+    if (command.name == QStringLiteral("auditoria"))
+        return RunAudit(command.rest);
 
     if (command.name == QStringLiteral("desfazer")) {
         const UndoOutcome outcome =
@@ -300,10 +340,30 @@ int run(const Command& command)
         return Ok;
     }
 
+    QList<ExplainRequest> requests;
+    for (const QString& typed : command.explain) {
+        requests << parseExplain(typed);
+        if (!requests.last().error.isEmpty()) {
+            err(requests.last().error);
+            err(usage());
+            return BadUsage;
+        }
+    }
+
     RosterSession session;
     int exit = Ok;
     if (!verify(session, command, exit))
         return exit;
+
+    // Every explanation is made before anything is printed: one refused prints nothing.
+    QList<Explanation> explanations;
+    for (const ExplainRequest& request : requests) {
+        explanations << ExplainDecisions(session.lastRun(), request.day, request.code);
+        if (explanations.last().refused) {
+            err(explanations.last().refusal);
+            return Refused;
+        }
+    }
 
     if (command.name == QStringLiteral("imprimir")) {
 #ifdef RAVELHA_CLI_PRINT
@@ -339,6 +399,11 @@ int run(const Command& command)
         const QString path = fromStartFolder(command.csv);
         Csv::Write(path, Csv::RosterTable(session.lastRun()));
         err(QStringLiteral("Escala gravada em %1").arg(QDir::toNativeSeparators(path)));
+    }
+    for (const Explanation& explanation : explanations) {
+        out(QStringLiteral("== ") + explanation.title);
+        for (const QString& line : explanation.lines)
+            out(line);
     }
     return Ok;
 }

@@ -13,10 +13,12 @@ ConsultasPage::ConsultasPage(QWidget* parent) : QWidget(parent)
                        QString(), this);
     Label9 = MenuItem(QStringLiteral("Label9"),
                       QStringLiteral("3.  Relações dos militares que concorrem a cada um dos Serviços."), QString(), this);
+    LabelEquilibrio = MenuItem(QStringLiteral("LabelEquilibrio"),
+                               QStringLiteral("4.  Equilíbrio das escalas e auditoria dos pontos"), QString(), this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(40, 40, 40, 40);
     layout->setSpacing(18);
-    for (ClickableLabel* item : {Label33, Label34, Label9})
+    for (ClickableLabel* item : {Label33, Label34, Label9, LabelEquilibrio})
         layout->addWidget(item);
     layout->addStretch();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The tab "Consultas": the three questions the keeper asks of the history and the rosters.
+// The tab "Consultas": the questions the keeper asks of the history and the rosters.
 
 #include <QWidget>
 
@@ -13,4 +13,5 @@ public:
     ClickableLabel* Label33 = nullptr;
     ClickableLabel* Label34 = nullptr;
     ClickableLabel* Label9 = nullptr;
+    ClickableLabel* LabelEquilibrio = nullptr;   // the balance of the rosters and the audit of the counts
 };

@@ -1,6 +1,7 @@
 #include "UPrincipal.h"
 
 #include "CapaPage.h"
+#include "audit/UEquilibrio.h"
 #include "common/BusyCursor.h"
 #include "common/ClickableLabel.h"
 #include "common/Dialogs.h"
@@ -88,6 +89,7 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent)
     connect(Manutencao, &MaintenancePage::itemChosen, this, &TFPrincipal::routeMaintenanceItem);
     connect(Consultas->Label34, &ClickableLabel::clicked, this, &TFPrincipal::Label34Click);
     connect(Consultas->Label9, &ClickableLabel::clicked, this, &TFPrincipal::Label9Click);
+    connect(Consultas->LabelEquilibrio, &ClickableLabel::clicked, this, &TFPrincipal::LabelEquilibrioClick);
     AutoRoster = new AutoRosterTab(EscalarAutomatico, this);
     connect(AutoRoster, &AutoRosterTab::lastRosteredDayChanged, this, &TFPrincipal::showLastRosteredDay);
     Swap = new SwapTab(TrocasSv, EscalarAutomatico->ListBox5, this);
@@ -293,6 +295,11 @@ TFQuadroEscalas& TFPrincipal::QuadroEscalas()
 void TFPrincipal::Label9Click()
 {
     ShowModal(QuadroEscalas());
+}
+
+void TFPrincipal::LabelEquilibrioClick()
+{
+    OpenBalance(this);
 }
 
 namespace {

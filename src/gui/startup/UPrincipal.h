@@ -53,6 +53,7 @@ public slots:
     void Label34Click();   // "Consultas", item 2: the services of each soldier in a period
     void Label33Click();   // "Consultas" item 1: the history search
     void Label9Click();    // the board of soldiers by services
+    void LabelEquilibrioClick();   // the balance of the rosters and the audit of the counts
     void Label10Click();   // registered soldiers in no roster
     void Label11Click();   // roster numbers not registered
     void Label3Click();    // the priorities of the services

@@ -1,0 +1,173 @@
+// Item 4 of "Consultas" through the main window, on the small fixture: Of Dia 1 to 3, Adj Of 4 to
+// 6, Cb Gda 7 to 12; soldier 5 of Adj Of is away (real) from 01/03 to 05/03/04, today is 03/03/04.
+#include "FixtureFolder.h"
+#include "ScriptedDialogs.h"
+#include "audit/CountLog.h"
+#include "audit/UEquilibrio.h"
+#include "common/ClickableLabel.h"
+#include "common/ModalWindows.h"
+#include "common/PrintJob.h"
+#include "common/SharedWindows.h"
+#include "data/Clock.h"
+#include "printing/Printer.h"
+#include "queries/ConsultasPage.h"
+#include "startup/UPrincipal.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// A page device that keeps the lines printed.
+class TextPage : public PageDevice {
+public:
+    QStringList lines;
+    void begin() override {}
+    void setFont(const QString&, int, bool) override {}
+    void text(int, int, const QString& text) override { lines << text; }
+    void newPage() override {}
+    void end() override {}
+    int pageWidth() const override { return 2400; }
+    int pageHeight() const override { return 100000; }
+};
+
+QStringList listed(const QListWidget* list)
+{
+    QStringList lines;
+    for (int row = 0; row < list->count(); ++row)
+        lines << list->item(row)->text();
+    return lines;
+}
+
+}
+
+class TestEquilibrio : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<FixtureFolder> m_data;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<TFPrincipal> m_window;
+
+    void run(const QString& statement)
+    {
+        QSqlQuery q(TDMGeral::instance().database(Alias::Ravelha));
+        QVERIFY2(q.exec(statement), qPrintable(statement));
+    }
+
+    // Opens item 4, lets `act` work on the window, then leaves through "Sair".
+    void openItemFour(const std::function<void(TFEquilibrio&)>& act)
+    {
+        bool opened = false;
+        SetModalHook([&](QDialog& window) {
+            if (auto* balance = qobject_cast<TFEquilibrio*>(&window)) {
+                opened = true;
+                act(*balance);
+                QTest::mouseClick(balance->ButtonSair, Qt::LeftButton);
+            }
+            return window.result();
+        });
+        QTest::mouseClick(m_window->Consultas->LabelEquilibrio, Qt::LeftButton);
+        QVERIFY(opened);
+    }
+
+private slots:
+    void init()
+    {
+        m_data = std::make_unique<FixtureFolder>();
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        Clock::setToday(QDate(2004, 3, 3));
+        m_window = std::make_unique<TFPrincipal>();
+        m_window->show();
+        m_window->PageControl1->setCurrentWidget(m_window->Consultas);
+    }
+    void cleanup()
+    {
+        SetModalHook({});
+        SetPrintHook({});
+        m_window.reset();
+        DeleteSharedWindows();
+        Clock::setToday(QDate());
+        m_dialogs.reset();
+        m_data.reset();
+    }
+
+    void showsTheChosenRostersBarsAndFindings()
+    {
+        // The log holds a start for roster 2 only.
+        CountLog::Clear(TDMGeral::instance().database(Alias::Ravelha));
+        QSqlQuery q(TDMGeral::instance().database(Alias::Ravelha));
+        QList<CountLog::Row> rows;
+        QVERIFY(q.exec("SELECT Num, Pt, Vm FROM Sv2"));
+        while (q.next())
+            rows << CountLog::valueRow(2, q.value(0).toString(), CountLog::Black, 0, q.value(1).toInt(), "início")
+                 << CountLog::valueRow(2, q.value(0).toString(), CountLog::Red, 0, q.value(2).toInt(), "início");
+        CountLog::Append(TDMGeral::instance().database(Alias::Ravelha), rows);
+        run("UPDATE Sv2 SET Pt = 4 WHERE Num = '6'");
+        QStringList printed;
+        SetPrintHook([&](const QString&, const Drawing& draw) {
+            TextPage page;
+            draw(page);
+            printed = page.lines;
+        });
+        openItemFour([&](TFEquilibrio& window) {
+            QCOMPARE(window.ComboSv->count(), 3);
+            QCOMPARE(window.ComboSv->itemText(1), QStringLiteral("Adj Of (2)"));
+            QCOMPARE(listed(window.ListAchados).value(0).left(14), QStringLiteral("sem referência"));
+            window.ComboSv->setCurrentIndex(1);
+            auto* series = qobject_cast<QBarSeries*>(window.Chart->chart()->series().value(0));
+            QVERIFY(series);
+            QCOMPARE(series->barSets().size(), 2);
+            QCOMPARE(series->barSets().at(0)->label(), QStringLiteral("Pt"));
+            QCOMPARE(series->barSets().at(0)->at(2), 4.0);
+            QCOMPARE(series->barSets().at(1)->at(1), 1.0);
+            // Soldier 5 is away: greyed and passed over; 4 is then the next pick of both kinds.
+            QCOMPARE(series->barSets().at(0)->selectedBars(), QList<int>{1});
+            auto* axis = qobject_cast<QBarCategoryAxis*>(window.Chart->chart()->axes(Qt::Horizontal).value(0));
+            QVERIFY(axis);
+            QCOMPARE(axis->categories(), (QStringList{"▶4", "(5)", "6"}));
+            QCOMPARE(window.LabelResumo->text(),
+                     QStringLiteral("Diferença entre o maior e o menor (fora os afastados): Pt 3, Vm 1\n"
+                                    "Próximo Pt: 4 - Dantas    Próximo Vm: 4 - Dantas"));
+            QCOMPARE(listed(window.ListAchados),
+                     QStringList{"Nº 6 (Fagundes): Pt na escala 4, pelo registro 0"});
+            QTest::mouseClick(window.ButtonImprimir, Qt::LeftButton);
+        });
+        QVERIFY(printed.contains("Nº 6 (Fagundes): Pt na escala 4, pelo registro 0"));
+        QVERIFY(printed.contains("6          4     1   divergente"));
+    }
+
+    void savesPngAndPdf()
+    {
+        QTemporaryDir folder;
+        const QString png = folder.filePath("equilibrio.png");
+        const QString pdf = folder.filePath("equilibrio.PDF");
+        const QString other = folder.filePath("equilibrio.txt");
+        m_dialogs->fileAnswers << png << pdf << other << std::nullopt;
+        openItemFour([&](TFEquilibrio& window) {
+            for (int i = 0; i < 4; ++i)
+                QTest::mouseClick(window.ButtonSalvar, Qt::LeftButton);
+        });
+        for (const QString& file : {png, pdf})
+            QVERIFY2(QFileInfo(file).size() > 1000, qPrintable(file));
+        QVERIFY(!QFileInfo::exists(other));
+        QCOMPARE(m_dialogs->errors(), QStringList{"Dê ao arquivo um nome terminado em .png (imagem) ou .pdf."});
+        QCOMPARE(m_dialogs->shown.first(),
+                 QStringLiteral("file: Salvar o gráfico | equilibrio-1.png | Imagem PNG (*.png);;Documento PDF (*.pdf)"));
+    }
+};
+
+QTEST_MAIN(TestEquilibrio)
+#include "TestEquilibrio.moc"
