@@ -41,15 +41,7 @@ int RunBalance(const QStringList& arguments)
     out(QStringLiteral("Equilíbrio da escala %1 em %2").arg(CountAudit::RosterLabel(balance.audit), Dates::show(today)));
     out(QStringLiteral("Num | Nome | Pt | Vm | Registro Pt | Registro Vm | Marca"));
     for (const CountAudit::MemberBalance& member : balance.members) {
-        QStringList marks;
-        if (member.absent)
-            marks << QStringLiteral("afastado");
-        if (member.nextPt)
-            marks << QStringLiteral("próximo Pt");
-        if (member.nextVm)
-            marks << QStringLiteral("próximo Vm");
-        if (member.divergent)
-            marks << QStringLiteral("divergente");
+        const QStringList marks = CountAudit::MemberMarks(member);
         out(QStringList{member.number, member.name, QString::number(member.pt), QString::number(member.vm),
                         logged(member.logPt), logged(member.logVm), marks.join(QStringLiteral(", "))}
                     .join(QStringLiteral(" | ")));

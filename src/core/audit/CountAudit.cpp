@@ -239,6 +239,20 @@ QString RosterLabel(const RosterAudit& audit)
     return QStringLiteral("%1 (%2)").arg(audit.service).arg(audit.roster);
 }
 
+QStringList MemberMarks(const MemberBalance& member)
+{
+    QStringList marks;
+    if (member.absent)
+        marks << QStringLiteral("afastado");
+    if (member.nextPt)
+        marks << QStringLiteral("próximo Pt");
+    if (member.nextVm)
+        marks << QStringLiteral("próximo Vm");
+    if (member.divergent)
+        marks << QStringLiteral("divergente");
+    return marks;
+}
+
 std::vector<RosterAudit> AuditAll(Alias alias)
 {
     const Data data = readData(alias);

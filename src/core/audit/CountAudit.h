@@ -74,5 +74,7 @@ Balance BalanceOf(int serviceCode, const QDate& today, Alias alias = Alias::Rave
 QString SoldierLabel(const QString& number, const QString& name);
 // "Of Dia (1)".
 QString RosterLabel(const RosterAudit& audit);
+// The marks of a member: "afastado", "próximo Pt", "próximo Vm", "divergente", in that order.
+QStringList MemberMarks(const MemberBalance& member);
 
 }

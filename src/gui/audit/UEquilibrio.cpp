@@ -252,15 +252,7 @@ void TFEquilibrio::ButtonImprimirClick()
                       QString()};
     lines << QStringLiteral("Num     Pt    Vm   Marca");
     for (const auto& member : m_balance->members) {
-        QStringList marks;
-        if (member.absent)
-            marks << QStringLiteral("afastado");
-        if (member.nextPt)
-            marks << QStringLiteral("próximo Pt");
-        if (member.nextVm)
-            marks << QStringLiteral("próximo Vm");
-        if (member.divergent)
-            marks << QStringLiteral("divergente");
+        const QStringList marks = CountAudit::MemberMarks(member);
         lines << QStringLiteral("%1 %2 %3   %4")
                          .arg(member.number, -6)
                          .arg(member.pt, 5)
