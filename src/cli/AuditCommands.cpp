@@ -61,8 +61,19 @@ int RunBalance(const QStringList& arguments)
 
 int RunAudit(const QStringList& arguments)
 {
-    if (!arguments.isEmpty())
-        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(arguments.first()));
+    bool start = false;
+    for (const QString& argument : arguments) {
+        if (argument == QStringLiteral("--iniciar") && !start)
+            start = true;
+        else
+            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(argument));
+    }
+    if (start) {
+        const QStringList started = CountAudit::StartLogWhereMissing();
+        out(started.isEmpty() ? QStringLiteral("Todas as escalas já tinham valor inicial no registro dos pontos.")
+                              : QStringLiteral("Registro dos pontos iniciado com os pontos de hoje: %1.")
+                                        .arg(started.join(QStringLiteral(", "))));
+    }
     bool divergent = false;
     for (const CountAudit::RosterAudit& audit : CountAudit::AuditAll()) {
         const QString roster = CountAudit::RosterLabel(audit);
@@ -82,7 +93,7 @@ int RunAudit(const QStringList& arguments)
 QString AuditUsage()
 {
     return QStringLiteral("     ravelha-cli [--dados PASTA] [--hoje DD/MM/AA] equilibrio COD\n"
-                          "     ravelha-cli [--dados PASTA] auditoria\n");
+                          "     ravelha-cli [--dados PASTA] auditoria [--iniciar]\n");
 }
 
 }

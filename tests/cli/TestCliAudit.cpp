@@ -101,6 +101,24 @@ private slots:
                                          "Cb Gda (3): Nº 12 (Magalhães): Vm na escala 4, pelo registro 1"}));
     }
 
+    void startsTheLogWhereItHasNone()
+    {
+        FixtureFolder data;
+        CountLog::Clear(data.module().database(Alias::Ravelha));
+        startLog(data);
+        run(data, "DELETE FROM LogPontos WHERE CodSv = 2");
+        run(data, "UPDATE Sv1 SET Pt = 5 WHERE Num = '1'");
+        const CliResult first = cli(data, {"auditoria", "--iniciar"});
+        QCOMPARE(first.exit, 1);
+        QCOMPARE(first.out, (QStringList{"Registro dos pontos iniciado com os pontos de hoje: Adj Of (2).",
+                                         "Of Dia (1): Nº 1 (Andrade): Pt na escala 5, pelo registro 1"}));
+        const CliResult again = cli(data, {"auditoria", "--iniciar"});
+        QCOMPARE(again.out.first(), QStringLiteral("Todas as escalas já tinham valor inicial no registro dos pontos."));
+        const CliResult twice = cli(data, {"auditoria", "--iniciar", "--iniciar"});
+        QCOMPARE(twice.exit, 2);
+        QVERIFY(twice.err.startsWith("Argumento inesperado: --iniciar"));
+    }
+
     void rosteringThroughTheProgramLeavesNothingToFind()
     {
         // The installed folder starts the log; the duties of escalar and desfazer are logged.

@@ -3,6 +3,7 @@
 #include "audit/CountLog.h"
 #include "data/CoreError.h"
 #include "data/Dates.h"
+#include "data/UDMGeral.h"
 #include "data/UGlobal.h"
 #include "rostering/Rules.h"
 
@@ -53,40 +54,24 @@ QString soldierKey(const QString& number, const QString& kind)
 Log readLog(Alias alias)
 {
     Log log;
-    const QSqlDatabase db = TDMGeral::instance().database(alias);
-    if (!db.tables().contains(CountLog::Table))
-        return log;
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT CodSv, Num, Tipo, Depois, Delta, Operacao, Dia, SvDia FROM %1 ORDER BY Id")
-                            .arg(CountLog::Table)))
-        throw CoreError(QStringLiteral("Não foi possível ler o registro dos pontos (%1): %2")
-                                .arg(CountLog::Table, query.lastError().text()));
-    while (query.next()) {
-        const int roster = query.value(0).toInt();
-        const QString number = query.value(1).toString();
-        const QString kind = query.value(2).toString();
-        const QString operation = query.value(5).toString();
-        if (roster == 0 && operation == CountLog::Operation::Purge) {
-            const auto day = Dates::parse(query.value(6).toString());
-            if (day)
+    CountLog::ReadAll(TDMGeral::instance().database(alias), [&log](const CountLog::Row& row) {
+        if (row.roster == 0 && row.operation == CountLog::Operation::Purge) {
+            if (const auto day = Dates::parse(row.day))
                 log.purgedBefore = *day;
-            continue;
+            return;
         }
-        if (number.isEmpty())
-            continue;
-        const QString soldier = soldierKey(number, kind);
-        if (roster != 0) {
-            log.rostersWithReference.insert(roster);
-            log.base.insert(countKey(roster, number, kind), query.value(3).toInt() - log.dutySum.value(soldier));
-            continue;
+        if (row.number.isEmpty())
+            return;
+        const QString soldier = soldierKey(row.number, row.kind);
+        if (row.roster != 0) {
+            log.rostersWithReference.insert(row.roster);
+            log.base.insert(countKey(row.roster, row.number, row.kind), row.after - log.dutySum.value(soldier));
+            return;
         }
-        const int delta = query.value(4).toInt();
-        log.dutySum[soldier] += delta;
-        const auto day = Dates::parse(query.value(6).toString());
-        if (day)
-            log.duties[DutyKey(*day, query.value(7).toInt(), number, kind)] += delta;
-    }
+        log.dutySum[soldier] += row.delta;
+        if (const auto day = Dates::parse(row.day))
+            log.duties[DutyKey(*day, row.service, row.number, row.kind)] += row.delta;
+    });
     return log;
 }
 
@@ -227,6 +212,18 @@ bool onRealAbsence(const PersonnelEntry& entry, const QDate& today)
     return number(entry.ini) <= day && day <= number(entry.fim) && entry.pr != QStringLiteral("P");
 }
 
+}
+
+QStringList StartLogWhereMissing(Alias alias)
+{
+    const QList<int> started = CountLog::StartWhereMissing(TDMGeral::instance().database(alias));
+    QStringList labels;
+    if (started.isEmpty())
+        return labels;
+    for (const RosterAudit& audit : AuditAll(alias))
+        if (started.contains(audit.roster))
+            labels << RosterLabel(audit);
+    return labels;
 }
 
 QString SoldierLabel(const QString& number, const QString& name)

@@ -70,6 +70,11 @@ struct Balance {
 // rest between duties depends on the duty's day and is not taken into account.
 Balance BalanceOf(int serviceCode, const QDate& today, Alias alias = Alias::Ravelha);
 
+// Gives the log a start from today's counts for every roster that has none (a folder from before
+// the log), in one transaction; the rosters already logged are left as they are. Returns the
+// labels of the registered rosters started ("Of Dia (1)"), in code order.
+QStringList StartLogWhereMissing(Alias alias = Alias::Ravelha);
+
 // "Nº 25 (Silva)" or "Nº 25" without a name.
 QString SoldierLabel(const QString& number, const QString& name);
 // "Of Dia (1)".

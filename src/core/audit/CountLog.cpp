@@ -2,11 +2,14 @@
 
 #include "data/Clock.h"
 #include "data/CoreError.h"
+#include "data/SqlTransaction.h"
 #include "data/UDMGeral.h"
 
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTime>
+#include <functional>
 
 namespace CountLog {
 
@@ -81,6 +84,31 @@ void Append(const QSqlDatabase& db, const QList<Row>& rows)
         query.bindValue(8, duty ? QVariant(row.day) : QVariant());
         query.bindValue(9, duty ? QVariant(row.service) : QVariant());
         exec(query, db);
+    }
+}
+
+void ReadAll(const QSqlDatabase& db, const std::function<void(const Row&)>& visit)
+{
+    if (!db.tables().contains(Table))
+        return;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT CodSv, Num, Tipo, Antes, Depois, Delta, Operacao, Dia, SvDia FROM %1 "
+                                   "ORDER BY Id")
+                            .arg(Table)))
+        throw CoreError(EngineErrorMessage(db.databaseName(), Table, query.lastError()));
+    Row row;
+    while (query.next()) {
+        row.roster = query.value(0).toInt();
+        row.number = query.value(1).toString();
+        row.kind = query.value(2).toString();
+        row.before = query.value(3).toInt();
+        row.after = query.value(4).toInt();
+        row.delta = query.value(5).toInt();
+        row.operation = query.value(6).toString();
+        row.day = query.value(7).toString();
+        row.service = query.value(8).toInt();
+        visit(row);
     }
 }
 
@@ -162,14 +190,16 @@ QList<Row> changedRows(int roster, const RosterTable& before, const RosterTable&
 
 namespace CountLog {
 
-void StartAfresh(const QSqlDatabase& db)
+namespace {
+
+// Start rows for every count of every member of the stored rosters whose code `wanted` accepts.
+QList<Row> storedStartRows(const QSqlDatabase& db, const std::function<bool(int)>& wanted)
 {
-    Clear(db);
     const QStringList tables = db.tables();
     QList<Row> rows;
     for (int code = 1; code <= Capacity::Services; ++code) {
         const QString table = QStringLiteral("Sv%1").arg(code);
-        if (!tables.contains(table))
+        if (!tables.contains(table) || !wanted(code))
             continue;
         QSqlQuery query(db);
         query.setForwardOnly(true);
@@ -184,7 +214,36 @@ void StartAfresh(const QSqlDatabase& db)
             rows << valueRow(code, num, Black, pt, pt, Operation::Start) << valueRow(code, num, Red, vm, vm, Operation::Start);
         }
     }
+    return rows;
+}
+
+}
+
+void StartAfresh(const QSqlDatabase& db)
+{
+    Clear(db);
+    Append(db, storedStartRows(db, [](int) { return true; }));
+}
+
+QList<int> StartWhereMissing(const QSqlDatabase& db)
+{
+    SqlTransaction transaction(db);
+    EnsureTable(db);
+    QSet<int> referenced;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT DISTINCT CodSv FROM %1 WHERE CodSv > 0").arg(Table)))
+        throw CoreError(EngineErrorMessage(db.databaseName(), Table, query.lastError()));
+    while (query.next())
+        referenced.insert(query.value(0).toInt());
+    const QList<Row> rows = storedStartRows(db, [&](int code) { return !referenced.contains(code); });
     Append(db, rows);
+    transaction.commit();
+    QList<int> started;
+    for (const Row& row : rows)
+        if (started.isEmpty() || started.last() != row.roster)
+            started << row.roster;
+    return started;
 }
 
 }

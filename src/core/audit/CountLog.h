@@ -16,6 +16,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <functional>
 
 namespace CountLog {
 
@@ -67,6 +68,10 @@ void EnsureTable(const QSqlDatabase& db);
 // caller's transaction; an engine error throws CoreError naming the table.
 void Append(const QSqlDatabase& db, const QList<Row>& rows);
 
+// Every row of the log in the order written (Id), to `visit`; a folder without the table reads as an
+// empty log (the table is not created). An engine error throws CoreError naming the table.
+void ReadAll(const QSqlDatabase& db, const std::function<void(const Row&)>& visit);
+
 // Empties the log (the start afresh of the installer, the reset and the restore, which then append
 // a Start row per count).
 void Clear(const QSqlDatabase& db);
@@ -101,5 +106,10 @@ namespace CountLog {
 // Starts the log afresh in `db`: empties it, then appends a Start row per count of every member of
 // the stored rosters Sv1 to Sv30, as they are stored now. Runs inside the caller's transaction.
 void StartAfresh(const QSqlDatabase& db);
+
+// Gives a start to the rosters that have none (a folder from before the log): a Start row per
+// count of each member of every stored roster without a value row yet, in one transaction; the
+// rosters already logged keep their rows. Returns the codes of the rosters started, in order.
+QList<int> StartWhereMissing(const QSqlDatabase& db);
 
 }

@@ -440,6 +440,12 @@ int TDMGeral::deleteHistFrom(const QDate& day)
     return run(Alias::Ravelha, QStringLiteral("DELETE FROM Hist WHERE Dia >= ?"), {day}).numRowsAffected();
 }
 
+int TDMGeral::countHist()
+{
+    QSqlQuery query = run(Alias::Ravelha, QStringLiteral("SELECT COUNT(*) FROM Hist"), {});
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
 int TDMGeral::deleteHistBefore(const QDate& day)
 {
     requireSoundHistory();

@@ -100,6 +100,7 @@ public:
     // by its text, not by its day.
     QSqlQuery selectHistFrom(const QDate& day);
     int deleteHistFrom(const QDate& day);
+    int countHist();   // the records stored
     int deleteHistBefore(const QDate& day);
     void zeroRosterCounts(int serviceCode);
     void insertRosterRow(int serviceCode, const QString& num, int pt, int vm);

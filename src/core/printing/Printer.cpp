@@ -9,19 +9,30 @@ PageLines::PageLines(PageDevice& page, const QString& family, int pointSize, int
 
 void PageLines::line(const QString& text)
 {
+    m_page.text(m_left, place(m_step), text);
+}
+
+int PageLines::block(int height)
+{
+    return place(height);
+}
+
+int PageLines::place(int height)
+{
     if (m_pages == 0) {
         m_page.begin();
         m_page.setFont(m_family, m_pointSize);
         m_pages = 1;
         m_y = m_top;
-    } else if (m_y + m_step > m_page.pageHeight() && m_y > m_top) {
+    } else if (m_y + height > m_page.pageHeight() && m_y > m_top) {
         m_page.newPage();
         m_page.setFont(m_family, m_pointSize);
         ++m_pages;
         m_y = m_top;
     }
-    m_page.text(m_left, m_y, text);
-    m_y += m_step;
+    const int top = m_y;
+    m_y += height;
+    return top;
 }
 
 void PageLines::end()

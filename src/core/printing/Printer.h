@@ -5,6 +5,7 @@
 // Positions are printer units of 1/300 inch, measured from the top left corner of the printable
 // area; a text is placed by the top left corner of its line.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,8 @@ public:
     virtual void begin() = 0;                        // begin the document (the first page)
     virtual void setFont(const QString& family, int pointSize, bool bold = false) = 0;
     virtual void text(int x, int y, const QString& text) = 0;
+    // A picture (a PNG image) stretched over the box of `width` by `height` at (x, y): a chart.
+    virtual void picture(int x, int y, int width, int height, const QByteArray& png) = 0;
     virtual void newPage() = 0;
     virtual void end() = 0;                          // end the document: it is printed
     virtual int pageWidth() const = 0;               // printable width in printer units
@@ -34,9 +37,14 @@ public:
     PageLines(PageDevice& page, const QString& family, int pointSize, int step, int left = 0, int top = 0);
     void line(const QString& text) override;
     void end() override;
+    // Room for a block of `height` (a picture) under the last line, on a new page when it does not
+    // fit on this one: returns the top of the block, and the next line goes under it.
+    int block(int height);
     int pages() const { return m_pages; }
 
 private:
+    int place(int height);   // the top of the next `height` units, starting a page when needed
+
     PageDevice& m_page;
     QString m_family;
     int m_pointSize;

@@ -8,11 +8,14 @@
 class RecordingPrinter : public PageDevice {
 public:
     struct Call {
-        enum Kind { Begin, Font, Text, NewPage, End } kind = Begin;
+        enum Kind { Begin, Font, Text, Picture, NewPage, End } kind = Begin;
         int x = 0;
         int y = 0;
         QString text;       // the text drawn, or the font family
         int size = 0;       // font size
+        int width = 0;      // a picture's box
+        int height = 0;
+        QByteArray png;     // a picture's image
         bool bold = false;
         int page = 0;       // 1 = first page
     };
@@ -39,6 +42,16 @@ public:
         c.x = x;
         c.y = y;
         c.text = text;
+        record(c);
+    }
+    void picture(int x, int y, int width, int height, const QByteArray& png) override
+    {
+        Call c = call(Call::Picture);
+        c.x = x;
+        c.y = y;
+        c.width = width;
+        c.height = height;
+        c.png = png;
         record(c);
     }
     void newPage() override

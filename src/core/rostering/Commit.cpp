@@ -86,11 +86,7 @@ int takeBackFrom(const QDate& first, const QSet<QString>& unlogged = {})
 // The number of history records stored: the records a verification appends come after them.
 int storedHistoryRecords()
 {
-    const QSqlDatabase db = TDMGeral::instance().database(Alias::Ravelha);
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM Hist")) || !query.next())
-        throw CoreError(EngineErrorMessage(db.databaseName(), QStringLiteral("Hist"), query.lastError()));
-    return query.value(0).toInt();
+    return TDMGeral::instance().countHist();
 }
 
 // The last step inside the transaction: the day Escala.Txt must hold is recorded with the tables.

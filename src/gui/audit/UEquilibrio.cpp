@@ -1,37 +1,39 @@
 #include "UEquilibrio.h"
 
+#include "BalanceChart.h"
+
 #include "common/BusyCursor.h"
 #include "common/Controls.h"
 #include "common/Dialogs.h"
 #include "common/Guarded.h"
 #include "common/ModalWindows.h"
 #include "common/PrintJob.h"
+#include "PainterPrinter.h"
 #include "data/Clock.h"
 #include "data/Dates.h"
 #include "data/UGlobal.h"
 #include "printing/Printer.h"
 
-#include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
-#include <QtCharts/QBarSet>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QtCharts/QLegend>
 #include <QListWidget>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QtCharts/QValueAxis>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int PixelsPerMember = 34;   // room for two bars and a label of four digits
+// On paper: 28 members a strip, the strip drawn at 960 by 380 screen pixels, 2.5 times larger.
+constexpr int MembersPerPrintedStrip = 28;
+const QSize PrintedStrip(960, 380);
+constexpr qreal PrintedStripRatio = 2.5;
 
 QString nameOf(const CountAudit::Balance& balance, const QString& number)
 {
@@ -68,10 +70,14 @@ TFEquilibrio::TFEquilibrio(QWidget* parent) : FormWindow(QStringLiteral("015"), 
     LabelNota->setWordWrap(true);
     ListAchados = Named<QListWidget>(QStringLiteral("ListAchados"), this);
     ListAchados->setMinimumHeight(90);
+    ButtonIniciar = Named<QPushButton>(QStringLiteral("ButtonIniciar"), QStringLiteral("Iniciar registro"), this);
+    ButtonIniciar->setToolTip(QStringLiteral("Toma os pontos de hoje como valor inicial das escalas que ainda não "
+                                             "têm registro."));
+    ButtonIniciar->setVisible(false);
     ButtonImprimir = Named<QPushButton>(QStringLiteral("ButtonImprimir"), QStringLiteral("Imprimir"), this);
     ButtonSalvar = Named<QPushButton>(QStringLiteral("ButtonSalvar"), QStringLiteral("Salvar imagem"), this);
     ButtonSair = Named<QPushButton>(QStringLiteral("ButtonSair"), QStringLiteral("Sair"), this);
-    for (QPushButton* button : {ButtonImprimir, ButtonSalvar, ButtonSair}) {
+    for (QPushButton* button : {ButtonIniciar, ButtonImprimir, ButtonSalvar, ButtonSair}) {
         button->setMinimumSize(140, 30);
         button->setAutoDefault(false);
     }
@@ -89,6 +95,7 @@ TFEquilibrio::TFEquilibrio(QWidget* parent) : FormWindow(QStringLiteral("015"), 
     layout->addWidget(Named<QLabel>(QStringLiteral("LabelAchados"), QStringLiteral("Auditoria dos pontos:"), this));
     layout->addWidget(ListAchados, 1);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(ButtonIniciar);
     buttons->addStretch();
     buttons->addWidget(ButtonImprimir);
     buttons->addWidget(ButtonSalvar);
@@ -97,6 +104,7 @@ TFEquilibrio::TFEquilibrio(QWidget* parent) : FormWindow(QStringLiteral("015"), 
     resize(980, 700);
 
     connect(ComboSv, &QComboBox::currentIndexChanged, this, &TFEquilibrio::ComboSvChange);
+    connect(ButtonIniciar, &QPushButton::clicked, this, &TFEquilibrio::ButtonIniciarClick);
     connect(ButtonImprimir, &QPushButton::clicked, this, &TFEquilibrio::ButtonImprimirClick);
     connect(ButtonSalvar, &QPushButton::clicked, this, &TFEquilibrio::ButtonSalvarClick);
     connect(ButtonSair, &QPushButton::clicked, this, &TFEquilibrio::ButtonSairClick);
@@ -135,58 +143,17 @@ void TFEquilibrio::showRoster(int code)
         BusyCursor busy;
         m_balance = CountAudit::BalanceOf(code, Clock::today());
     });
-    auto* chart = new QChart;
-    chart->setAnimationOptions(QChart::NoAnimation);
     ListAchados->clear();
+    ButtonIniciar->setVisible(m_balance && !m_balance->audit.hasReference);
     if (!m_balance) {
-        Chart->setChart(chart);
+        auto* empty = new QChart;
+        empty->setAnimationOptions(QChart::NoAnimation);
+        Chart->setChart(empty);
         LabelResumo->clear();
         return;
     }
     const CountAudit::Balance& balance = *m_balance;
-    chart->setTitle(QStringLiteral("Pontos da escala %1 em %2")
-                            .arg(CountAudit::RosterLabel(balance.audit), Dates::show(Clock::today())));
-    auto* black = new QBarSet(QStringLiteral("Pt"));
-    auto* red = new QBarSet(QStringLiteral("Vm"));
-    black->setColor(QColor(40, 40, 40));
-    red->setColor(QColor(200, 40, 40));
-    black->setSelectedColor(QColor(185, 185, 185));
-    red->setSelectedColor(QColor(230, 190, 190));
-    QStringList categories;
-    int highest = 1;
-    QList<int> absent;
-    for (const auto& member : balance.members) {
-        QString label = member.number;
-        if (member.absent) {
-            label = QStringLiteral("(%1)").arg(label);
-            absent << int(categories.size());
-        }
-        if (member.nextPt || member.nextVm)
-            label = QStringLiteral("▶") + label;
-        categories << label;
-        *black << member.pt;
-        *red << member.vm;
-        highest = std::max({highest, member.pt, member.vm});
-    }
-    black->selectBars(absent);
-    red->selectBars(absent);
-    auto* series = new QBarSeries;
-    series->append(black);
-    series->append(red);
-    chart->addSeries(series);
-    auto* axisX = new QBarCategoryAxis;
-    axisX->append(categories);
-    if (categories.size() > 20)
-        axisX->setLabelsAngle(-90);
-    chart->addAxis(axisX, Qt::AlignBottom);
-    series->attachAxis(axisX);
-    auto* axisY = new QValueAxis;
-    axisY->setRange(0, highest);
-    axisY->setTickCount(std::min(highest, 10) + 1);
-    axisY->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(axisY, Qt::AlignLeft);
-    series->attachAxis(axisY);
-    chart->legend()->setAlignment(Qt::AlignTop);
+    QChart* chart = BalanceChart(balance, chartTitle());
     Chart->setChart(chart);
     Chart->setMinimumWidth(std::max(900, int(balance.members.size()) * PixelsPerMember + 120));
 
@@ -221,18 +188,15 @@ bool TFEquilibrio::saveChart(const QString& fileName)
     if (extension == QStringLiteral("png")) {
         saved = Chart->grab().save(fileName, "PNG");
     } else if (extension == QStringLiteral("pdf")) {
-        QPdfWriter writer(fileName);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageOrientation(QPageLayout::Landscape);
-        writer.setTitle(windowTitle());
-        QPainter painter;
-        if (painter.begin(&writer)) {
-            const QRect page = painter.viewport();
-            const QPixmap image = Chart->grab();
-            const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-            painter.drawPixmap(QRect(page.topLeft(), size), image);
-            saved = painter.end();
-        }
+        // The same pages as the printout, into the file.
+        Guarded([&] {
+            BusyCursor busy;
+            const Drawing draw = printout();
+            const auto printer = PdfPrinter(fileName);
+            PainterPrinter device(*printer);
+            draw(device);
+            saved = QFileInfo(fileName).size() > 0;
+        });
     } else {
         Dialogs::current().error(QStringLiteral("Dê ao arquivo um nome terminado em .png (imagem) ou .pdf."));
         return false;
@@ -242,16 +206,28 @@ bool TFEquilibrio::saveChart(const QString& fileName)
     return saved;
 }
 
-void TFEquilibrio::ButtonImprimirClick()
+QString TFEquilibrio::chartTitle() const
+{
+    return m_balance ? QStringLiteral("Pontos da escala %1 em %2")
+                               .arg(CountAudit::RosterLabel(m_balance->audit), Dates::show(Clock::today()))
+                     : QString();
+}
+
+Drawing TFEquilibrio::printout() const
 {
     if (!m_balance)
-        return;
-    // The printout: the chart's figures as a table, the spreads and the findings.
-    QStringList lines{windowTitle(), CountAudit::RosterLabel(m_balance->audit) + QStringLiteral(" em ")
-                                             + Dates::show(Clock::today()),
-                      QString()};
+        return {};
+    // The chart in strips of a few dozen members across the page, one under the other, then its
+    // figures as a table, the spreads and the findings.
+    const CountAudit::Balance& balance = *m_balance;
+    QList<QByteArray> strips;
+    const int members = int(balance.members.size());
+    for (int first = 0; first == 0 || first < members; first += MembersPerPrintedStrip)
+        strips << ChartPng(BalanceChart(balance, QString(), first, MembersPerPrintedStrip), PrintedStrip,
+                           PrintedStripRatio);
+    QStringList lines{QString()};
     lines << QStringLiteral("Num     Pt    Vm   Marca");
-    for (const auto& member : m_balance->members) {
+    for (const auto& member : balance.members) {
         const QStringList marks = CountAudit::MemberMarks(member);
         lines << QStringLiteral("%1 %2 %3   %4")
                          .arg(member.number, -6)
@@ -262,12 +238,50 @@ void TFEquilibrio::ButtonImprimirClick()
     lines << QString() << summaryLines() << QString();
     for (int row = 0; row < ListAchados->count(); ++row)
         lines << ListAchados->item(row)->text();
-    PrintDocument(this, windowTitle(), [lines](PageDevice& page) {
+    const QStringList titles{windowTitle(), chartTitle()};
+    return [titles, strips, lines](PageDevice& page) {
         PageLines out(page, QStringLiteral("Courier New"), 10, 50, 0, 0);
+        for (const QString& title : titles)
+            out.line(title);
+        const int width = page.pageWidth();
+        const int height = width * PrintedStrip.height() / PrintedStrip.width();
+        for (const QByteArray& strip : strips)
+            page.picture(0, out.block(height), width, height, strip);
         for (const QString& line : lines)
             out.line(line);
         out.end();
+    };
+}
+
+void TFEquilibrio::ButtonIniciarClick()
+{
+    if (!m_balance)
+        return;
+    const int code = m_balance->audit.roster;
+    Guarded([&] {
+        QStringList started;
+        {
+            BusyCursor busy;
+            started = CountAudit::StartLogWhereMissing();
+        }
+        Dialogs::current().message(
+                started.isEmpty() ? QStringLiteral("Todas as escalas já tinham valor inicial no registro dos pontos.")
+                                  : QStringLiteral("Registro dos pontos iniciado com os pontos de hoje: %1.")
+                                            .arg(started.join(QStringLiteral(", "))));
     });
+    showRoster(code);
+}
+
+void TFEquilibrio::ButtonImprimirClick()
+{
+    if (!m_balance)
+        return;
+    Drawing draw;
+    {
+        BusyCursor busy;
+        draw = printout();
+    }
+    PrintDocument(this, windowTitle(), draw);
 }
 
 void TFEquilibrio::ButtonSalvarClick()

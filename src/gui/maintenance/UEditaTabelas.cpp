@@ -5,6 +5,7 @@
 #include "common/Controls.h"
 #include "common/Dialogs.h"
 #include "common/Guarded.h"
+#include "common/PickingGrid.h"
 #include "common/ModalWindows.h"
 #include "common/PrintJob.h"
 #include "common/ScreenFit.h"
@@ -45,41 +46,6 @@ bool& noticePending()
 
 constexpr int BarHeights[] = {16, 40, 64, 88};
 
-// The grid picks a row only with Ctrl (a click, or Ctrl+Space); a plain click, the arrows and the
-// navigator move the current row without picking it. So "Impressão" prints every row unless the
-// keeper picked some.
-class BrowserGrid : public QTableView {
-public:
-    using QTableView::QTableView;
-    std::function<void()> onDelete;   // the Delete key, outside an editor
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (event->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState && onDelete) {
-            onDelete();
-            return;
-        }
-        QTableView::keyPressEvent(event);
-    }
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override
-    {
-        Q_UNUSED(index);
-        if (!event)
-            return QItemSelectionModel::NoUpdate;
-        if (event->type() == QEvent::MouseButtonPress) {
-            const auto* press = static_cast<const QMouseEvent*>(event);
-            if (press->button() == Qt::LeftButton && (press->modifiers() & Qt::ControlModifier))
-                return QItemSelectionModel::Toggle | QItemSelectionModel::Rows;
-        } else if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<const QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Space && (key->modifiers() & Qt::ControlModifier))
-                return QItemSelectionModel::Toggle | QItemSelectionModel::Rows;
-        }
-        return QItemSelectionModel::NoUpdate;
-    }
-};
-
 QToolButton* navigatorButton(const QString& name, const QString& text, const QString& hint, QWidget* parent)
 {
     auto* button = Named<QToolButton>(name, parent);
@@ -100,9 +66,9 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 // Tints the current row, and knows the editor that is open, so that the navigator can post or
 // cancel it.
-class BrowserGridDelegate : public QStyledItemDelegate {
+class BrowserGridDelegate : public CurrentRowTint {
 public:
-    explicit BrowserGridDelegate(QTableView* view) : QStyledItemDelegate(view), m_view(view) {}
+    using CurrentRowTint::CurrentRowTint;
 
     // Every value is typed as text, as the grid shows it (days dd/mm/yy), so that a wrong one can be
     // typed and then refused by name.
@@ -148,16 +114,7 @@ public:
             emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
     }
 
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (index.row() == m_view->currentIndex().row() && !(option->state & QStyle::State_Selected))
-            option->backgroundBrush = option->palette.alternateBase().color().darker(115);
-    }
-
 private:
-    QTableView* m_view;
     mutable QPointer<QWidget> m_editor;
 };
 
@@ -249,7 +206,7 @@ TFEditaTabelas::TFEditaTabelas(QWidget* parent) : FormWindow(QStringLiteral("013
     Memo1->viewport()->installEventFilter(this);
 
     // The grid and its navigator.
-    auto* grid = new BrowserGrid(this);
+    auto* grid = new PickingGrid(this);
     grid->onDelete = [this] { DeleteRows(); };
     DBGEditor = grid;
     DBGEditor->setObjectName(QStringLiteral("DBGEditor"));

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFont>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 
@@ -59,6 +60,17 @@ void PainterPrinter::text(int x, int y, const QString& text)
 {
     const QRectF place(x, y, pageWidth() * 4.0, pageHeight() * 4.0);
     m_painter.drawText(place, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+}
+
+void PainterPrinter::picture(int x, int y, int width, int height, const QByteArray& png)
+{
+    QImage image;
+    if (!image.loadFromData(png, "PNG"))
+        throw CoreError(QStringLiteral("A figura a imprimir está danificada."));
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_painter.drawImage(QRect(x, y, width, height), image);
+    m_painter.restore();
 }
 
 void PainterPrinter::newPage()

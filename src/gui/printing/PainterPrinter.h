@@ -21,6 +21,7 @@ public:
     void begin() override;
     void setFont(const QString& family, int pointSize, bool bold = false) override;
     void text(int x, int y, const QString& text) override;
+    void picture(int x, int y, int width, int height, const QByteArray& png) override;
     void newPage() override;
     void end() override;
     int pageWidth() const override;

@@ -6,6 +6,7 @@
 #include "common/Controls.h"
 #include "common/Dialogs.h"
 #include "common/Guarded.h"
+#include "common/PickingGrid.h"
 #include "common/ModalWindows.h"
 #include "common/PrintJob.h"
 #include "common/ScreenFit.h"
@@ -29,48 +30,6 @@
 
 namespace {
 
-// The grid picks a row only with Ctrl (a click, or Ctrl+Space); a plain click, the arrows and the
-// navigator move the current row without picking it. So "Imprimir" prints every row unless the
-// keeper picked some, as its notice says.
-class PickingGrid : public QTableView {
-public:
-    using QTableView::QTableView;
-
-protected:
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override
-    {
-        Q_UNUSED(index);
-        if (!event)
-            return QItemSelectionModel::NoUpdate;
-        if (event->type() == QEvent::MouseButtonPress) {
-            const auto* press = static_cast<const QMouseEvent*>(event);
-            if (press->button() == Qt::LeftButton && (press->modifiers() & Qt::ControlModifier))
-                return QItemSelectionModel::Toggle | QItemSelectionModel::Rows;
-        } else if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<const QKeyEvent*>(event);
-            if (key->key() == Qt::Key_Space && (key->modifiers() & Qt::ControlModifier))
-                return QItemSelectionModel::Toggle | QItemSelectionModel::Rows;
-        }
-        return QItemSelectionModel::NoUpdate;
-    }
-};
-
-// The current row is tinted, so the keeper sees where the navigator stands without picking it.
-class CurrentRowTint : public QStyledItemDelegate {
-public:
-    explicit CurrentRowTint(QTableView* view) : QStyledItemDelegate(view), m_view(view) {}
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (index.row() == m_view->currentIndex().row() && !(option->state & QStyle::State_Selected))
-            option->backgroundBrush = option->palette.alternateBase().color().darker(115);
-    }
-
-private:
-    QTableView* m_view;
-};
 
 QToolButton* navigatorButton(const QString& name, const QString& text, const QString& hint, QWidget* parent)
 {

@@ -10,14 +10,17 @@
 #include "common/SharedWindows.h"
 #include "data/Clock.h"
 #include "printing/Printer.h"
+#include "printing/RecordingPrinter.h"
 #include "queries/ConsultasPage.h"
 #include "startup/UPrincipal.h"
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,18 +34,22 @@
 
 namespace {
 
-// A page device that keeps the lines printed.
-class TextPage : public PageDevice {
-public:
+QStringList textsOf(const RecordingPrinter& page)
+{
     QStringList lines;
-    void begin() override {}
-    void setFont(const QString&, int, bool) override {}
-    void text(int, int, const QString& text) override { lines << text; }
-    void newPage() override {}
-    void end() override {}
-    int pageWidth() const override { return 2400; }
-    int pageHeight() const override { return 100000; }
-};
+    for (const auto& call : page.texts())
+        lines << call.text;
+    return lines;
+}
+
+QList<RecordingPrinter::Call> picturesOf(const RecordingPrinter& page)
+{
+    QList<RecordingPrinter::Call> pictures;
+    for (const auto& call : page.calls())
+        if (call.kind == RecordingPrinter::Call::Picture)
+            pictures << call;
+    return pictures;
+}
 
 QStringList listed(const QListWidget* list)
 {
@@ -116,12 +123,8 @@ private slots:
                  << CountLog::valueRow(2, q.value(0).toString(), CountLog::Red, 0, q.value(2).toInt(), "início");
         CountLog::Append(TDMGeral::instance().database(Alias::Ravelha), rows);
         run("UPDATE Sv2 SET Pt = 4 WHERE Num = '6'");
-        QStringList printed;
-        SetPrintHook([&](const QString&, const Drawing& draw) {
-            TextPage page;
-            draw(page);
-            printed = page.lines;
-        });
+        RecordingPrinter page;
+        SetPrintHook([&](const QString&, const Drawing& draw) { draw(page); });
         openItemFour([&](TFEquilibrio& window) {
             QCOMPARE(window.ComboSv->count(), 3);
             QCOMPARE(window.ComboSv->itemText(1), QStringLiteral("Adj Of (2)"));
@@ -145,8 +148,70 @@ private slots:
                      QStringList{"Nº 6 (Fagundes): Pt na escala 4, pelo registro 0"});
             QTest::mouseClick(window.ButtonImprimir, Qt::LeftButton);
         });
+        SetPrintHook({});
+        const QStringList printed = textsOf(page);
         QVERIFY(printed.contains("Nº 6 (Fagundes): Pt na escala 4, pelo registro 0"));
         QVERIFY(printed.contains("6          4     1   divergente"));
+        // The chart itself, across the page between the title and the figures, sharp enough for paper.
+        const auto pictures = picturesOf(page);
+        QCOMPARE(pictures.size(), 1);
+        QCOMPARE(pictures.at(0).x, 0);
+        QCOMPARE(pictures.at(0).width, page.pageWidth());
+        QImage chart;
+        QVERIFY(chart.loadFromData(pictures.at(0).png, "PNG"));
+        QCOMPARE(chart.size(), QSize(2400, 950));
+        QCOMPARE(pictures.at(0).height * chart.width(), chart.height() * pictures.at(0).width);
+        const auto texts = page.texts();
+        QCOMPARE(texts.first().text, QStringLiteral("Equilíbrio das escalas e auditoria dos pontos"));
+        QVERIFY(texts.first().y < pictures.at(0).y);
+        QCOMPARE(texts.at(1).text, QStringLiteral("Pontos da escala Adj Of (2) em 03/03/04"));
+        QCOMPARE(texts.at(3).text, QStringLiteral("Num     Pt    Vm   Marca"));
+        QVERIFY(texts.at(2).y >= pictures.at(0).y + pictures.at(0).height);
+    }
+
+    void startsTheLogWhereItHasNone()
+    {
+        // A folder from before the log, with roster 2 alone started (its soldier 6 at 4 by hand).
+        const QSqlDatabase db = TDMGeral::instance().database(Alias::Ravelha);
+        CountLog::Clear(db);
+        CountLog::Append(db, {CountLog::valueRow(2, "6", CountLog::Black, 0, 0, "início")});
+        run("UPDATE Sv2 SET Pt = 4 WHERE Num = '6'");
+        openItemFour([&](TFEquilibrio& window) {
+            QVERIFY(window.ButtonIniciar->isVisibleTo(&window));
+            QTest::mouseClick(window.ButtonIniciar, Qt::LeftButton);
+            QCOMPARE(m_dialogs->messages(),
+                     QStringList{"Registro dos pontos iniciado com os pontos de hoje: Of Dia (1), Cb Gda (3)."});
+            QCOMPARE(listed(window.ListAchados), QStringList{"Sem divergências."});
+            QVERIFY(!window.ButtonIniciar->isVisibleTo(&window));
+            // Roster 2 kept its own start, so the hand edit still shows.
+            window.showRoster(2);
+            QVERIFY(!window.ButtonIniciar->isVisibleTo(&window));
+            QVERIFY(listed(window.ListAchados).contains("Nº 6 (Fagundes): Pt na escala 4, pelo registro 0"));
+        });
+    }
+
+    void printsALongRosterInStripsOverPages()
+    {
+        // 130 members with the fixture's 6: five strips of at most 28, three on the first page and the
+        // fourth, which would pass its bottom, at the top of the second.
+        for (int k = 0; k < 130; ++k)
+            run(QStringLiteral("INSERT INTO Sv3 (Num, Pt, Vm) VALUES ('%1', %2, %3)").arg(200 + k).arg(k % 7).arg(k % 3));
+        RecordingPrinter page;
+        SetPrintHook([&](const QString&, const Drawing& draw) { draw(page); });
+        openItemFour([&](TFEquilibrio& window) {
+            window.showRoster(3);
+            QTest::mouseClick(window.ButtonImprimir, Qt::LeftButton);
+        });
+        SetPrintHook({});
+        const auto pictures = picturesOf(page);
+        QCOMPARE(pictures.size(), 5);
+        for (const auto& picture : pictures)
+            QVERIFY(picture.y + picture.height <= page.pageHeight());
+        QCOMPARE(pictures.at(2).page, 1);
+        QCOMPARE(pictures.at(3).page, 2);
+        QCOMPARE(pictures.at(3).y, 0);
+        const QStringList printed = textsOf(page);
+        QVERIFY(printed.filter(QRegularExpression("^329 +3 +0 ")).size() == 1);
     }
 
     void savesPngAndPdf()
