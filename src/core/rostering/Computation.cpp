@@ -3,6 +3,7 @@
 #include "Calendar.h"
 #include "Commit.h"
 #include "Decisions.h"
+#include "ModelIndex.h"
 #include "Rules.h"
 
 #include "data/CoreError.h"
@@ -155,6 +156,8 @@ RosterRun ComputeRoster(const QDate& target, const std::optional<QList<int>>& se
     LoadSoldiers();
     LoadHistory();
     LoadRedDays();
+    // From here on only the picks change the rosters: they run on an index of the model.
+    const ModelIndex index;
 
     RosterRun run;
     run.refused = false;

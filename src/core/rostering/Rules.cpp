@@ -1,6 +1,7 @@
 #include "Rules.h"
 
 #include "Decisions.h"
+#include "ModelIndex.h"
 #include "Removals.h"
 
 #include "data/CoreError.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -81,7 +83,8 @@ bool same(const QString& a, const QString& b)
 // The least key over ranges of roster places, to find the next place whose key is below a value.
 class MinTree {
 public:
-    explicit MinTree(const std::vector<qint64>& keys)
+    // `storage` holds the tree; it is kept by the caller from one sort to the next.
+    MinTree(const std::vector<qint64>& keys, std::vector<qint64>& storage) : m_tree(storage)
     {
         while (m_size < qsizetype(keys.size()))
             m_size *= 2;
@@ -92,31 +95,49 @@ public:
             m_tree[node] = std::min(m_tree[2 * node], m_tree[2 * node + 1]);
     }
 
+    // A larger key at `place` (an exchange only ever raises the key of a later place): the
+    // least keys above it change only as far as it was their least.
     void set(qsizetype place, qint64 key)
     {
         qsizetype node = m_size + place;
         m_tree[node] = key;
-        for (node /= 2; node >= 1; node /= 2)
-            m_tree[node] = std::min(m_tree[2 * node], m_tree[2 * node + 1]);
+        for (node /= 2; node >= 1; node /= 2) {
+            const qint64 least = std::min(m_tree[2 * node], m_tree[2 * node + 1]);
+            if (m_tree[node] == least)
+                break;
+            m_tree[node] = least;
+        }
     }
 
-    // The first place at or after `from` whose key is below `key`, or -1.
-    qsizetype firstBelow(qsizetype from, qint64 key) const { return descend(1, 0, m_size, from, key); }
+    // The first place at or after `from` whose key is below `key`, or -1: up from the leaf until
+    // a right neighbour holds such a key, then down to its leftmost one.
+    qsizetype firstBelow(qsizetype from, qint64 key) const
+    {
+        if (from >= m_size)
+            return -1;
+        qsizetype node = m_size + from;
+        if (m_tree[node] < key)
+            return from;
+        for (;;) {
+            if (node % 2 == 0 && m_tree[node + 1] < key) {
+                ++node;
+                break;
+            }
+            node /= 2;
+            if (node <= 1)
+                return -1;
+        }
+        while (node < m_size) {
+            node *= 2;
+            if (!(m_tree[node] < key))
+                ++node;
+        }
+        return node - m_size;
+    }
 
 private:
-    qsizetype descend(qsizetype node, qsizetype low, qsizetype high, qsizetype from, qint64 key) const
-    {
-        if (high <= from || m_tree[node] >= key)
-            return -1;
-        if (high - low == 1)
-            return low;
-        const qsizetype middle = (low + high) / 2;
-        const qsizetype left = descend(2 * node, low, middle, from, key);
-        return left >= 0 ? left : descend(2 * node + 1, middle, high, from, key);
-    }
-
     qsizetype m_size = 1;
-    std::vector<qint64> m_tree;
+    std::vector<qint64>& m_tree;
 };
 
 int rowsInUse(const RosterTable& roster)
@@ -131,6 +152,8 @@ int rowsInUse(const RosterTable& roster)
 
 int FindSoldier(const QString& num)
 {
+    if (const ModelIndex* index = ModelIndex::current())
+        return index->soldier(num);
     const std::vector<SoldierRecord>& soldiers = Global().SoldierTable;
     for (int i = 1; i <= Capacity::Soldiers && !soldiers[i].Num.isEmpty(); ++i) {
         if (same(soldiers[i].Num, num))
@@ -222,12 +245,24 @@ void RecordServiceDay(SoldierRecord& soldier, const QDate& day)
 
 void ChangeCounts(const QString& kind, const QString& num, int step)
 {
-    const int column = kind == QStringLiteral("Vm") ? RosterTable::VmCol : RosterTable::PtCol;
+    const bool red = kind == QStringLiteral("Vm");
+    const int column = red ? RosterTable::VmCol : RosterTable::PtCol;
     GlobalModel& g = Global();
+    ModelIndex* const index = ModelIndex::current();
+    const int member = index ? index->member(num) : -1;
     for (int n = 1; n <= Capacity::Services; ++n) {
         if (g.ServiceTable[n].Descr.isEmpty())
             continue;
         RosterTable& roster = g.Grades[n];
+        if (ModelIndex::Roster* indexed = index ? index->roster(n) : nullptr) {
+            const int row = member >= 0 ? indexed->rowOf[member] : 0;
+            if (row > 0) {
+                int& value = red ? indexed->vm[row] : indexed->pt[row];
+                value += step;
+                roster.cell(column, row) = QString::number(value);
+            }
+            continue;
+        }
         for (int row = 1; row <= Capacity::RosterRows; ++row) {
             const QString& rowNum = roster.cell(RosterTable::NumCol, row);
             if (rowNum.isEmpty())
@@ -243,7 +278,9 @@ void ChangeCounts(const QString& kind, const QString& num, int step)
 
 void SortRosterTable(RosterTable& roster, const QString& kind)
 {
-    const int n = rowsInUse(roster);
+    ModelIndex* const index = ModelIndex::current();
+    ModelIndex::Roster* const indexed = index ? index->roster(index->codeOf(roster)) : nullptr;
+    const int n = indexed ? indexed->rows : rowsInUse(roster);
     if (n < 2)
         return;
     const bool red = kind == QStringLiteral("Vm");
@@ -251,17 +288,28 @@ void SortRosterTable(RosterTable& roster, const QString& kind)
     // The key of a row is the text of (count of the kind + 100) followed by the text of (other
     // count + 100), compared as text. Keys are turned into numbers of the same order: directly
     // when every count lies in 0..899 (three digits each), else by ranking the distinct texts.
-    std::vector<int> first(n), second(n);
+    // The buffers are kept from call to call: a computation sorts thousands of times.
+    static thread_local std::vector<int> first, second, order;
+    static thread_local std::vector<qint64> key;
+    first.resize(n);
+    second.resize(n);
     bool threeDigits = true;
     for (int i = 0; i < n; ++i) {
-        const QString& num = roster.cell(RosterTable::NumCol, i + 1);
-        const int pt = count(roster.cell(RosterTable::PtCol, i + 1), num);
-        const int vm = count(roster.cell(RosterTable::VmCol, i + 1), num);
+        int pt = 0;
+        int vm = 0;
+        if (indexed) {
+            pt = indexed->pt[i + 1];
+            vm = indexed->vm[i + 1];
+        } else {
+            const QString& num = roster.cell(RosterTable::NumCol, i + 1);
+            pt = count(roster.cell(RosterTable::PtCol, i + 1), num);
+            vm = count(roster.cell(RosterTable::VmCol, i + 1), num);
+        }
         first[i] = (red ? vm : pt) + 100;
         second[i] = (red ? pt : vm) + 100;
         threeDigits = threeDigits && first[i] >= 100 && first[i] <= 999 && second[i] >= 100 && second[i] <= 999;
     }
-    std::vector<qint64> key(n);
+    key.resize(n);
     if (threeDigits) {
         for (int i = 0; i < n; ++i)
             key[i] = qint64(first[i]) * 1000 + second[i];
@@ -275,34 +323,78 @@ void SortRosterTable(RosterTable& roster, const QString& kind)
         for (int i = 0; i < n; ++i)
             key[i] = std::lower_bound(distinct.begin(), distinct.end(), text[i]) - distinct.begin();
     }
+    // Rows already in order: the exchange sort would exchange nothing (equal keys never move).
+    if (std::is_sorted(key.begin(), key.end()))
+        return;
 
     // The exchange sort: for each place a, every later place b whose key is smaller than the key
     // now at a exchanges with it. The places between two exchanges are skipped with a tree of
     // least keys, so a roster that is nearly in order costs little; the result is the same.
-    std::vector<int> order(n);
+    order.resize(n);
     for (int i = 0; i < n; ++i)
         order[i] = i;
-    MinTree tree(key);
+    // An exchange only ever puts a larger key at a later place, so the least key of the places
+    // after a, as they were before sorting, is a floor: a key at or below it has nothing to
+    // exchange with, and the tree is not asked (nor built, for a roster with little disorder).
+    static thread_local std::vector<qint64> floorAfter;
+    floorAfter.resize(n + 1);
+    floorAfter[n] = std::numeric_limits<qint64>::max();
+    for (int i = n - 1; i >= 0; --i)
+        floorAfter[i] = std::min(key[i], floorAfter[i + 1]);
+    static thread_local std::vector<qint64> treeStorage;
+    std::optional<MinTree> tree;
     for (int a = 0; a < n; ++a) {
         int current = order[a];
-        for (qsizetype b = tree.firstBelow(a + 1, key[current]); b >= 0; b = tree.firstBelow(b + 1, key[current])) {
+        if (floorAfter[a + 1] >= key[current])
+            continue;
+        if (!tree)
+            tree.emplace(key, treeStorage);
+        // The floor also ends most chains without asking the tree.
+        const auto next = [&](qsizetype from) {
+            return from < n && floorAfter[from] < key[current] ? tree->firstBelow(from, key[current]) : -1;
+        };
+        for (qsizetype b = next(a + 1); b >= 0; b = next(b + 1)) {
             const int other = order[b];
             order[b] = current;
-            tree.set(b, key[current]);
+            tree->set(b, key[current]);
             current = other;
         }
         order[a] = current;
     }
-    bool moved = false;
-    for (int i = 0; i < n && !moved; ++i)
-        moved = order[i] != i;
-    if (!moved)
-        return;
-    std::vector<std::array<QString, RosterTable::Columns>> rows(n);
-    for (int i = 0; i < n; ++i)
-        rows[i] = std::move(roster.row(i + 1));
-    for (int i = 0; i < n; ++i)
-        roster.row(i + 1) = std::move(rows[order[i]]);
+
+    // Only the rows that move are moved: place i takes the row that was at order[i]. Each cycle
+    // of the permutation is walked once, holding the first row aside.
+    static thread_local std::vector<char> done;
+    done.assign(n, 0);
+    for (int start = 0; start < n; ++start) {
+        if (done[start] || order[start] == start)
+            continue;
+        std::array<QString, RosterTable::Columns> held = std::move(roster.row(start + 1));
+        const int heldPt = indexed ? indexed->pt[start + 1] : 0;
+        const int heldVm = indexed ? indexed->vm[start + 1] : 0;
+        const int heldId = indexed ? indexed->idAt[start + 1] : 0;
+        int place = start;
+        while (order[place] != start) {
+            const int from = order[place];
+            roster.row(place + 1) = std::move(roster.row(from + 1));
+            if (indexed) {
+                indexed->pt[place + 1] = indexed->pt[from + 1];
+                indexed->vm[place + 1] = indexed->vm[from + 1];
+                indexed->idAt[place + 1] = indexed->idAt[from + 1];
+                indexed->rowOf[indexed->idAt[place + 1]] = place + 1;
+            }
+            done[place] = 1;
+            place = from;
+        }
+        roster.row(place + 1) = std::move(held);
+        if (indexed) {
+            indexed->pt[place + 1] = heldPt;
+            indexed->vm[place + 1] = heldVm;
+            indexed->idAt[place + 1] = heldId;
+            indexed->rowOf[heldId] = place + 1;
+        }
+        done[place] = 1;
+    }
 }
 
 void CheckManualAssignment(const QString& num, const QString& kind, const QDate& day, QStringList& messages)

@@ -3,6 +3,7 @@ target_sources(ravelha_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Calendar.h ${CMAKE_CURRENT_LIST_DIR}/Calendar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Removals.h ${CMAKE_CURRENT_LIST_DIR}/Removals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Rules.h ${CMAKE_CURRENT_LIST_DIR}/Rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ModelIndex.h ${CMAKE_CURRENT_LIST_DIR}/ModelIndex.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Computation.h ${CMAKE_CURRENT_LIST_DIR}/Computation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Decisions.h ${CMAKE_CURRENT_LIST_DIR}/Decisions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Commit.h ${CMAKE_CURRENT_LIST_DIR}/Commit.cpp

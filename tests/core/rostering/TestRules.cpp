@@ -2,9 +2,11 @@
 #include "ModelProbes.h"
 #include "data/CoreError.h"
 #include "data/UGlobal.h"
+#include "rostering/ModelIndex.h"
 #include "rostering/Removals.h"
 #include "rostering/Rules.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -23,6 +25,32 @@ SoldierRecord soldier(const QString& num, const QString& pr = QString(), QDate i
     s.Ini = ini;
     s.Fim = fim;
     return s;
+}
+
+// The roster's rows in place, as "num pt vm" lines.
+QStringList rowsOf(int code)
+{
+    QStringList rows;
+    const RosterTable& roster = Global().Grades[code];
+    for (int row = 1; row <= Capacity::RosterRows && !roster.cell(RosterTable::NumCol, row).isEmpty(); ++row)
+        rows << roster.cell(0, row) + ' ' + roster.cell(1, row) + ' ' + roster.cell(2, row);
+    return rows;
+}
+
+// The exchange sort of the rosters, literally: every later row with a smaller text key exchanges.
+QList<QStringList> literalExchangeSort(QList<QStringList> rows, const QString& kind)
+{
+    const bool red = kind == QStringLiteral("Vm");
+    auto key = [red](const QStringList& r) {
+        const int own = (red ? r[2] : r[1]).toInt() + 100;
+        const int other = (red ? r[1] : r[2]).toInt() + 100;
+        return QString::number(own) + QString::number(other);
+    };
+    for (int a = 0; a < rows.size(); ++a)
+        for (int b = a + 1; b < rows.size(); ++b)
+            if (key(rows[b]) < key(rows[a]))
+                std::swap(rows[a], rows[b]);
+    return rows;
 }
 
 void setRoster(int code, const QList<QStringList>& rows)
@@ -223,6 +251,72 @@ private slots:
         SortRosterTable(Global().Grades[2], QStringLiteral("Vm"));
         for (int i = 0; i < 500; ++i)
             QCOMPARE(Global().Grades[2].cell(RosterTable::NumCol, i + 1), expected[i][0]);
+    }
+
+    void sortManySmallRostersLikeTheExchangeSort()
+    {
+        // Small rosters with many equal keys, a few negative or wide counts, on both kinds.
+        QRandomGenerator random(2026);
+        for (int trial = 0; trial < 400; ++trial) {
+            const int size = 2 + int(random.bounded(40));
+            const int spread = 1 + int(random.bounded(6));
+            QList<QStringList> rows;
+            for (int i = 0; i < size; ++i) {
+                int pt = int(random.bounded(spread));
+                int vm = int(random.bounded(spread));
+                if (trial % 5 == 0 && random.bounded(8) == 0)
+                    pt = random.bounded(2) == 0 ? -1 - int(random.bounded(3)) : 900 + int(random.bounded(200));
+                rows << QStringList{QString::number(i + 1), QString::number(pt), QString::number(vm)};
+            }
+            const QString kind = trial % 2 == 0 ? QStringLiteral("Pt") : QStringLiteral("Vm");
+            setRoster(3, rows);
+            SortRosterTable(Global().Grades[3], kind);
+            QStringList expected;
+            for (const QStringList& row : literalExchangeSort(rows, kind))
+                expected << row.join(' ');
+            QCOMPARE(rowsOf(3), expected);
+        }
+    }
+
+    void indexedPicksMatchThePlainOnes()
+    {
+        // The same picks and sorts with and without the computation's index leave the same rosters.
+        QRandomGenerator random(11);
+        QList<QList<QStringList>> rosters;
+        for (int code = 1; code <= 3; ++code) {
+            QList<QStringList> rows;
+            for (int i = 1; i <= 60; ++i)
+                if (random.bounded(3) != 0)
+                    rows << QStringList{QString::number(i), QString::number(random.bounded(5)), QString::number(random.bounded(3))};
+            rosters << rows;
+        }
+        struct Step {
+            QString kind;
+            QString num;
+            int roster;
+        };
+        QList<Step> steps;
+        for (int k = 0; k < 300; ++k)
+            steps << Step{random.bounded(3) == 0 ? QStringLiteral("Vm") : QStringLiteral("Pt"),
+                          QString::number(1 + random.bounded(62)), 1 + int(random.bounded(3))};
+        QList<QStringList> results;
+        for (const bool indexed : {false, true}) {
+            ResetModel();
+            for (int code = 1; code <= 3; ++code)
+                setRoster(code, rosters[code - 1]);
+            std::optional<ModelIndex> index;
+            if (indexed)
+                index.emplace();
+            for (const Step& step : steps) {
+                SortRosterTable(Global().Grades[step.roster], step.kind);
+                ChangeCounts(step.kind, step.num, +1);
+            }
+            QStringList all;
+            for (int code = 1; code <= 3; ++code)
+                all << rowsOf(code) << QStringLiteral("--");
+            results << all;
+        }
+        QCOMPARE(results[1], results[0]);
     }
 
     void nextCandidateWalksTheRosterOnce()
