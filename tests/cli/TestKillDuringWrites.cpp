@@ -19,10 +19,11 @@ struct Step {
     const char* name;
     bool after;
 };
+// A commit writes each table once: the days computed past the target are taken back before.
 const Step EscalarSteps[] = {
-    {"escalas-gravadas", false},   {"militares-gravados", false}, {"historico-gravado", false},
-    {"contagens-devolvidas", false}, {"historico-apagado", false}, {"antes-de-confirmar", false},
-    {"depois-de-confirmar", true}, {"arquivo-gravado", true},      {"registro-limpo", true},
+    {"escalas-gravadas", false},    {"militares-gravados", false}, {"historico-gravado", false},
+    {"antes-de-confirmar", false},  {"depois-de-confirmar", true}, {"arquivo-gravado", true},
+    {"registro-limpo", true},
 };
 const Step DesfazerSteps[] = {
     {"contagens-devolvidas", false}, {"historico-apagado", false}, {"antes-de-confirmar", false},

@@ -1,6 +1,7 @@
 #include "Commit.h"
 
 #include "Calendar.h"
+#include "ModelIndex.h"
 #include "Rules.h"
 
 #include "audit/CountLog.h"
@@ -20,17 +21,56 @@
 #include <QSet>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <algorithm>
 #include <climits>
 
 namespace {
 
-// Takes back every rostered day from `first` on, inside the caller's transaction: counts and
-// service days of the soldiers listed in those history rows, then the rows themselves. The counts
-// taken back go to the log of counts, except those of the records named in `unlogged` ("dd/mm/yy|code"),
-// which the caller never logged.
-int takeBackFrom(const QDate& first, const QSet<QString>& unlogged = {})
+// A rostered day of a service to take back: its day, service and soldiers' numbers.
+struct TakenBack {
+    QDate day;
+    int code = 0;
+    QString numbers;
+};
+
+// Takes the records back in the model: each soldier's count of the kind the calendar gives the day
+// now (not the kind stored with the record), and the day among his last service days. Returns the
+// rows for the log of counts, but none for the records named in `unlogged` ("dd/mm/yy|code"),
+// which were never logged.
+QList<CountLog::Row> takeBack(const QList<TakenBack>& records, const QSet<QString>& unlogged = {})
 {
     GlobalModel& g = Global();
+    const ModelIndex index;
+    QList<CountLog::Row> log;
+    for (const TakenBack& record : records) {
+        const QString kind = DayKind(record.day);
+        const QString dayText = Dates::show(record.day);
+        const bool logged = !unlogged.contains(dayText + QLatin1Char('|') + QString::number(record.code));
+        int position = 1;
+        for (QString num = NextToken(record.numbers, position); !num.isEmpty();
+             num = NextToken(record.numbers, position)) {
+            position += num.size() + 1;
+            ChangeCounts(kind, num, -1);
+            if (logged)
+                log << CountLog::dutyRow(num, kind, -1, CountLog::Operation::Undo, dayText, record.code);
+            for (int i = 1; i <= Capacity::Soldiers && !g.SoldierTable[i].Num.isEmpty(); ++i) {
+                if (g.SoldierTable[i].Num != num)
+                    continue;
+                for (QDate& served : g.SoldierTable[i].USv) {
+                    if (served == record.day)
+                        served = QDate();
+                }
+                SortServiceDays(i);
+            }
+        }
+    }
+    return log;
+}
+
+// Takes back every stored rostered day from `first` on, inside the caller's transaction: counts
+// and service days of the soldiers listed in those history rows, then the rows themselves.
+int takeBackFrom(const QDate& first)
+{
     // The services first: the rosters loaded and saved are those of the registered services.
     LoadServices();
     LoadAllRosters();
@@ -39,7 +79,7 @@ int takeBackFrom(const QDate& first, const QSet<QString>& unlogged = {})
     ClearSelectionMarks();
 
     TDMGeral& module = TDMGeral::instance();
-    QList<CountLog::Row> log;
+    QList<TakenBack> records;
     {
         QSqlQuery rows = module.selectHistFrom(first);
         const QSqlRecord columns = rows.record();
@@ -48,32 +88,11 @@ int takeBackFrom(const QDate& first, const QSet<QString>& unlogged = {})
         const int codeColumn = columns.indexOf(QStringLiteral("CodSv"));
         while (rows.next()) {
             const QDate day = Dates::fromStorage(rows.value(diaColumn).toString());
-            if (!day.isValid() || day < first)
-                continue;
-            // The kind the calendar gives the day now, not the one stored with the row.
-            const QString kind = DayKind(day);
-            const QString numbers = rows.value(numColumn).toString();
-            const int code = rows.value(codeColumn).toInt();
-            const QString dayText = Dates::show(day);
-            const bool logged = !unlogged.contains(dayText + QLatin1Char('|') + QString::number(code));
-            int position = 1;
-            for (QString num = NextToken(numbers, position); !num.isEmpty(); num = NextToken(numbers, position)) {
-                position += num.size() + 1;
-                ChangeCounts(kind, num, -1);
-                if (logged)
-                    log << CountLog::dutyRow(num, kind, -1, CountLog::Operation::Undo, dayText, code);
-                for (int i = 1; i <= Capacity::Soldiers && !g.SoldierTable[i].Num.isEmpty(); ++i) {
-                    if (g.SoldierTable[i].Num != num)
-                        continue;
-                    for (QDate& served : g.SoldierTable[i].USv) {
-                        if (served == day)
-                            served = QDate();
-                    }
-                    SortServiceDays(i);
-                }
-            }
+            if (day.isValid() && day >= first)
+                records << TakenBack{day, rows.value(codeColumn).toInt(), rows.value(numColumn).toString()};
         }
     }
+    const QList<CountLog::Row> log = takeBack(records);
     SaveSoldiers();
     SaveAllRosters();
     CountLog::Append(module.database(Alias::Ravelha), log);
@@ -81,6 +100,53 @@ int takeBackFrom(const QDate& first, const QSet<QString>& unlogged = {})
     const int removed = module.deleteHistFrom(first);
     KillPoints::reach("historico-apagado");
     return removed;
+}
+
+// The rows of each registered roster in the order of their numbers, as the stored tables give them
+// back: a commit leaves the rosters in that order, not in the order of the last day computed.
+void orderRostersByNumber()
+{
+    GlobalModel& g = Global();
+    for (int code = 1; code <= Capacity::Services; ++code) {
+        if (g.ServiceTable[code].Descr.isEmpty())
+            continue;
+        RosterTable& roster = g.Grades[code];
+        std::vector<std::array<QString, RosterTable::Columns>> rows;
+        for (int row = 1; row <= Capacity::RosterRows && !roster.cell(RosterTable::NumCol, row).isEmpty(); ++row)
+            rows.push_back(std::move(roster.row(row)));
+        std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a[0] < b[0]; });
+        for (size_t i = 0; i < rows.size(); ++i)
+            roster.row(int(i) + 1) = std::move(rows[i]);
+    }
+}
+
+// The days a verification computed after its target only served to reach the computation end:
+// they are taken back in the model it left, before anything is written, in the order the stored
+// history would give them (by day, then service), and leave the history cache. Returns the log
+// rows of the records stored before the verification (those it appended were never logged).
+QList<CountLog::Row> takeBackBeyond(const QDate& target, const QSet<QString>& appended)
+{
+    GlobalModel& g = Global();
+    const QDate first = target.addDays(1);
+    const int inUse = HistoryInUse();
+    QList<TakenBack> records;
+    std::vector<HistoryRecord> kept(g.HistoryCache.size());
+    int keptCount = 0;
+    for (int i = 1; i <= inUse; ++i) {
+        const HistoryRecord& record = g.HistoryCache[i];
+        if (record.Dia.isValid() && record.Dia >= first) {
+            if (!record.Num.isEmpty())   // a record without numbers is never stored
+                records << TakenBack{record.Dia, record.CodSv, record.Num};
+            continue;
+        }
+        kept[++keptCount] = record;
+    }
+    std::stable_sort(records.begin(), records.end(), [](const TakenBack& a, const TakenBack& b) {
+        return a.day != b.day ? a.day < b.day : a.code < b.code;
+    });
+    const QList<CountLog::Row> log = takeBack(records, appended);
+    g.HistoryCache = std::move(kept);
+    return log;
 }
 
 // The number of history records stored: the records a verification appends come after them.
@@ -121,6 +187,17 @@ bool asked(const Confirm& confirm, const QString& question)
     return confirm && confirm(question);
 }
 
+// The model's rosters, register and history written, each in one pass.
+void writeModel()
+{
+    SaveAllRosters();
+    KillPoints::reach("escalas-gravadas");
+    SaveSoldiers();
+    KillPoints::reach("militares-gravados");
+    SaveHistory();
+    KillPoints::reach("historico-gravado");
+}
+
 void hashFile(QCryptographicHash& hash, const QString& bareName)
 {
     QFile file(DataFolder::file(bareName));
@@ -139,12 +216,7 @@ void WriteVerifiedModel(const std::vector<RosterTable>& grades, const std::vecto
     g.Grades = grades;
     g.SoldierTable = soldiers;
     g.HistoryCache = history;
-    SaveAllRosters();
-    KillPoints::reach("escalas-gravadas");
-    SaveSoldiers();
-    KillPoints::reach("militares-gravados");
-    SaveHistory();
-    KillPoints::reach("historico-gravado");
+    writeModel();
 }
 
 void RequireStoredStateUnchanged(const QByteArray& digest, const QString& what, const QString& advice)
@@ -238,10 +310,18 @@ CommitOutcome CommitRoster(const VerifiedRoster& verified, const Confirm& confir
             else
                 beyondTarget.insert(Dates::show(record.Dia) + QLatin1Char('|') + QString::number(record.CodSv));
         }
-        WriteVerifiedModel(verified.grades, verified.soldiers, verified.history);
+        // The model the verification left, less the days after the target, is written once.
+        GlobalModel& g = Global();
+        LoadServices();
+        g.Grades = verified.grades;
+        g.SoldierTable = verified.soldiers;
+        g.HistoryCache = verified.history;
+        LoadRedDays();
+        ClearSelectionMarks();
+        orderRostersByNumber();
+        duties << takeBackBeyond(verified.target, beyondTarget);
+        writeModel();
         CountLog::Append(TDMGeral::instance().database(Alias::Ravelha), duties);
-        // The days computed after the target only served to reach the computation end.
-        takeBackFrom(verified.target.addDays(1), beyondTarget);
         stageLastRosteredDay(verified.target);
         transaction.commit();
     }
