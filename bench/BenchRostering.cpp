@@ -1,114 +1,131 @@
-// The verification of 31 days and the commit, for a unit at the model's capacity (30 services of
-// 500 members, 1000 soldiers) and for a typical unit (8 services of 60 members).
-#include "data/DataFiles.h"
+// The verification and the commit of the automatic rostering, on units made as the reference
+// outputs make theirs (GeneratedUnit): at the model's capacity (30 services of up to 500 members
+// drawn from 1000 soldiers, up to 3 a service a day) and for a typical unit (8 services of up to
+// 60 members drawn from 160 soldiers, up to 2 a day). Then the growth of the verification: in
+// the days to roster, and in the number of services at a fixed size of roster.
 #include "FixtureFolder.h"
-#include "data/DataFolder.h"
-#include "data/UGlobal.h"
+#include "GeneratedUnit.h"
+#include "data/Capacities.h"
 #include "rostering/Commit.h"
 #include "rostering/Computation.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-const QString Target = QStringLiteral("01/04/04");   // 31 days after 01/03/04
-
-// A data folder with `services` services of `members` members each, drawn from `soldiers`
-// soldiers (each in several rosters), `quant` soldiers a service a day, a month of history.
-struct Unit {
-    FixtureFolder data{QStringLiteral("inicial")};
-
-    Unit(int services, int members, int soldiers, int quant)
-    {
-        GlobalModel& g = Global();
-        for (int i = 1; i <= soldiers; ++i) {
-            SoldierRecord& s = g.SoldierTable[i];
-            s.Num = QString::number(i);
-            s.Nome = QStringLiteral("Militar %1").arg(i);
-            s.PstGrd = QStringLiteral("Sd");
-            s.USv[9] = QDate(2004, 2, 20 + i % 10);
-            if (i % 40 == 0) {
-                s.PR = i % 80 == 0 ? QStringLiteral("R") : QStringLiteral("P");
-                s.Ini = QDate(2004, 3, 5 + i % 20);
-                s.Fim = s.Ini.addDays(6);
-            }
-        }
-        SaveSoldiers();
-        for (int n = 1; n <= services; ++n) {
-            g.ServiceTable[n] = {n, QStringLiteral("Sv %1").arg(n), QDate(2004, 1, 1), QDate(2004, 12, 31), quant, n, {}};
-            for (int row = 1; row <= members; ++row) {
-                const int soldier = (n * 37 + row * 7) % soldiers + 1;
-                g.Grades[n].row(row) = {QString::number(soldier), QString::number(row % 7), QString::number(row % 5)};
-            }
-        }
-        SaveServices();
-        SaveAllRosters();
-        for (int i = 1; i <= Capacity::History; ++i)
-            g.HistoryCache[i] = HistoryRecord();
-        int record = 1;
-        for (QDate day(2004, 2, 1); day <= QDate(2004, 3, 1); day = day.addDays(1))
-            for (int n = 1; n <= services; ++n)
-                g.HistoryCache[record++] = {day, n, g.ServiceTable[n].Descr, QStringLiteral("1 2 3"), QStringLiteral("Pt")};
-        SaveHistory();
-        DataFiles::WriteLastRosteredDay(QDate(2004, 3, 1));
-        DataFiles::WritePreparationPeriod({QDate(2004, 3, 1), QDate(2004, 4, 30)});
-        QStringList weekends;
-        for (QDate day(2004, 3, 1); day <= QDate(2004, 4, 30); day = day.addDays(1))
-            if (day.dayOfWeek() >= 6)
-                weekends << day.toString(QStringLiteral("dd/MM/yy"));
-        DataFiles::WriteRedDayLines(weekends);
-    }
-};
-
-void verify(benchmark::State& state, int services, int members, int soldiers, int quant)
+UnitRecipe capacityRecipe(int days = 31, int services = Capacity::Services)
 {
-    Unit unit(services, members, soldiers, quant);
+    UnitRecipe recipe;
+    recipe.name = QStringLiteral("capacidade");
+    recipe.seed = 21;
+    recipe.services = services;
+    recipe.members = Capacity::RosterRows;
+    recipe.soldiers = Capacity::Soldiers;
+    recipe.quantity = 3;
+    recipe.absencePercent = 5;
+    recipe.days = days;
+    return recipe;
+}
+
+UnitRecipe typicalRecipe(int days = 31)
+{
+    UnitRecipe recipe;
+    recipe.name = QStringLiteral("tipica");
+    recipe.seed = 12;
+    recipe.days = days;   // 8 services of 60, 160 soldiers, up to 2 a day: the recipe's defaults
+    return recipe;
+}
+
+void verify(benchmark::State& state, const UnitRecipe& recipe)
+{
+    FixtureFolder data(QStringLiteral("inicial"));
+    BuildUnit(recipe);
+    const QString target = TargetDay(recipe);
     for (auto _ : state) {
-        const RosterRun run = VerifyRoster(Target);
-        if (run.refused)
+        const RosterRun run = VerifyRoster(target);
+        if (run.refused) {
             state.SkipWithError(run.refusal.toStdString().c_str());
+            break;
+        }
         benchmark::DoNotOptimize(run.roster.size());
     }
-    state.SetItemsProcessed(state.iterations() * 31);
+    state.SetItemsProcessed(state.iterations() * recipe.days);
+    state.counters["dias"] = recipe.days;
+    state.counters["servicos"] = recipe.services;
+    // The time of one day, and of one service on one day: flat when the growth is linear.
+    state.counters["s_por_dia"] = benchmark::Counter(recipe.days, benchmark::Counter::kIsIterationInvariantRate |
+                                                                      benchmark::Counter::kInvert);
+    state.counters["s_por_sv_dia"] = benchmark::Counter(
+        double(recipe.days) * recipe.services,
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // The commit timed is the program's own: its duty rows in the log of counts (one per soldier and
-// kind per duty, through one prepared statement) are part of the figure.
-void commit(benchmark::State& state, int services, int members, int soldiers, int quant)
+// kind per duty, through one prepared statement) are part of the figure. The verification before
+// it and the undo after it are not timed.
+void commit(benchmark::State& state, const UnitRecipe& recipe)
 {
-    Unit unit(services, members, soldiers, quant);
+    FixtureFolder data(QStringLiteral("inicial"));
+    BuildUnit(recipe);
+    const QString target = TargetDay(recipe);
+    const QDate firstDay = recipe.lastRostered.addDays(1);
     for (auto _ : state) {
         state.PauseTiming();
-        const RosterRun run = VerifyRoster(Target);
+        const RosterRun run = VerifyRoster(target);
+        if (run.refused || !run.verified) {
+            state.SkipWithError(run.refusal.toStdString().c_str());
+            break;
+        }
         state.ResumeTiming();
-        CommitRoster(*run.verified);
+        const CommitOutcome outcome = CommitRoster(*run.verified);
         state.PauseTiming();
-        UndoFrom(QDate(2004, 3, 2));
+        const UndoOutcome undo = UndoFrom(firstDay);
+        if (!outcome.done || !undo.ran) {
+            state.SkipWithError(!outcome.done ? "escalar não gravou" : "desfazer não correu");
+            break;
+        }
         state.ResumeTiming();
     }
+    state.SetItemsProcessed(state.iterations() * recipe.days);
 }
 
 void BM_VerifyCapacityUnit(benchmark::State& state)
 {
-    verify(state, Capacity::Services, Capacity::RosterRows, Capacity::Soldiers, 3);
+    verify(state, capacityRecipe());
 }
 
 void BM_VerifyTypicalUnit(benchmark::State& state)
 {
-    verify(state, 8, 60, 160, 2);
+    verify(state, typicalRecipe());
 }
 
 void BM_CommitCapacityUnit(benchmark::State& state)
 {
-    commit(state, Capacity::Services, Capacity::RosterRows, Capacity::Soldiers, 3);
+    commit(state, capacityRecipe());
 }
 
 void BM_CommitTypicalUnit(benchmark::State& state)
 {
-    commit(state, 8, 60, 160, 2);
+    commit(state, typicalRecipe());
+}
+
+// Growth in the days: 31 and 92 at capacity (366 days of 30 services would not fit the 10000
+// records of history), 31, 92 and 366 for the typical unit.
+void BM_VerifyDaysCapacityUnit(benchmark::State& state)
+{
+    verify(state, capacityRecipe(int(state.range(0))));
+}
+
+void BM_VerifyDaysTypicalUnit(benchmark::State& state)
+{
+    verify(state, typicalRecipe(int(state.range(0))));
+}
+
+// Growth in the services: rosters of up to 500 members from 1000 soldiers, 31 days.
+void BM_VerifyServicesCapacityRosters(benchmark::State& state)
+{
+    verify(state, capacityRecipe(31, int(state.range(0))));
 }
 
 }
@@ -117,3 +134,6 @@ BENCHMARK(BM_VerifyCapacityUnit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_VerifyTypicalUnit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CommitCapacityUnit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CommitTypicalUnit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VerifyDaysCapacityUnit)->Arg(31)->Arg(92)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VerifyDaysTypicalUnit)->Arg(31)->Arg(92)->Arg(366)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VerifyServicesCapacityRosters)->Arg(5)->Arg(10)->Arg(20)->Arg(30)->Unit(benchmark::kMillisecond);
