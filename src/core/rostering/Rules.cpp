@@ -84,11 +84,11 @@ bool same(const QString& a, const QString& b)
 class MinTree {
 public:
     // `storage` holds the tree; it is kept by the caller from one sort to the next.
-    MinTree(const std::vector<qint64>& keys, std::vector<qint64>& storage) : m_tree(storage)
+    MinTree(const std::vector<int>& keys, std::vector<int>& storage) : m_tree(storage)
     {
         while (m_size < qsizetype(keys.size()))
             m_size *= 2;
-        m_tree.assign(2 * m_size, std::numeric_limits<qint64>::max());
+        m_tree.assign(2 * m_size, std::numeric_limits<int>::max());
         for (size_t i = 0; i < keys.size(); ++i)
             m_tree[m_size + i] = keys[i];
         for (qsizetype node = m_size - 1; node >= 1; --node)
@@ -97,12 +97,12 @@ public:
 
     // A larger key at `place` (an exchange only ever raises the key of a later place): the
     // least keys above it change only as far as it was their least.
-    void set(qsizetype place, qint64 key)
+    void set(qsizetype place, int key)
     {
         qsizetype node = m_size + place;
         m_tree[node] = key;
         for (node /= 2; node >= 1; node /= 2) {
-            const qint64 least = std::min(m_tree[2 * node], m_tree[2 * node + 1]);
+            const int least = std::min(m_tree[2 * node], m_tree[2 * node + 1]);
             if (m_tree[node] == least)
                 break;
             m_tree[node] = least;
@@ -111,7 +111,7 @@ public:
 
     // The first place at or after `from` whose key is below `key`, or -1: up from the leaf until
     // a right neighbour holds such a key, then down to its leftmost one.
-    qsizetype firstBelow(qsizetype from, qint64 key) const
+    qsizetype firstBelow(qsizetype from, int key) const
     {
         if (from >= m_size)
             return -1;
@@ -137,7 +137,7 @@ public:
 
 private:
     qsizetype m_size = 1;
-    std::vector<qint64>& m_tree;
+    std::vector<int>& m_tree;
 };
 
 int rowsInUse(const RosterTable& roster)
@@ -290,7 +290,7 @@ void SortRosterTable(RosterTable& roster, const QString& kind)
     // when every count lies in 0..899 (three digits each), else by ranking the distinct texts.
     // The buffers are kept from call to call: a computation sorts thousands of times.
     static thread_local std::vector<int> first, second, order;
-    static thread_local std::vector<qint64> key;
+    static thread_local std::vector<int> key;
     first.resize(n);
     second.resize(n);
     bool threeDigits = true;
@@ -312,7 +312,7 @@ void SortRosterTable(RosterTable& roster, const QString& kind)
     key.resize(n);
     if (threeDigits) {
         for (int i = 0; i < n; ++i)
-            key[i] = qint64(first[i]) * 1000 + second[i];
+            key[i] = first[i] * 1000 + second[i];
     } else {
         std::vector<QString> text(n);
         for (int i = 0; i < n; ++i)
@@ -321,7 +321,7 @@ void SortRosterTable(RosterTable& roster, const QString& kind)
         std::sort(distinct.begin(), distinct.end());
         distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
         for (int i = 0; i < n; ++i)
-            key[i] = std::lower_bound(distinct.begin(), distinct.end(), text[i]) - distinct.begin();
+            key[i] = int(std::lower_bound(distinct.begin(), distinct.end(), text[i]) - distinct.begin());
     }
     // Rows already in order: the exchange sort would exchange nothing (equal keys never move).
     if (std::is_sorted(key.begin(), key.end()))
@@ -336,12 +336,12 @@ void SortRosterTable(RosterTable& roster, const QString& kind)
     // An exchange only ever puts a larger key at a later place, so the least key of the places
     // after a, as they were before sorting, is a floor: a key at or below it has nothing to
     // exchange with, and the tree is not asked (nor built, for a roster with little disorder).
-    static thread_local std::vector<qint64> floorAfter;
+    static thread_local std::vector<int> floorAfter;
     floorAfter.resize(n + 1);
-    floorAfter[n] = std::numeric_limits<qint64>::max();
+    floorAfter[n] = std::numeric_limits<int>::max();
     for (int i = n - 1; i >= 0; --i)
         floorAfter[i] = std::min(key[i], floorAfter[i + 1]);
-    static thread_local std::vector<qint64> treeStorage;
+    static thread_local std::vector<int> treeStorage;
     std::optional<MinTree> tree;
     for (int a = 0; a < n; ++a) {
         int current = order[a];
