@@ -89,10 +89,21 @@ Seen see(const QVariant& value)
     Seen s;
     if (!value.isValid() || value.isNull())
         return s;
+    // The forms every row is made of are read in place; the others through QVariant's conversions.
     switch (value.typeId()) {
+    case QMetaType::QString:
+        s.text = *static_cast<const QString*>(value.constData());
+        s.form = s.text.isEmpty() ? Seen::Empty : Seen::Text;
+        return s;
     case QMetaType::Int:
-    case QMetaType::UInt:
+        s.form = Seen::Integer;
+        s.integer = *static_cast<const int*>(value.constData());
+        return s;
     case QMetaType::LongLong:
+        s.form = Seen::Integer;
+        s.integer = *static_cast<const qlonglong*>(value.constData());
+        return s;
+    case QMetaType::UInt:
     case QMetaType::ULongLong:
     case QMetaType::Short:
     case QMetaType::UShort:
@@ -121,17 +132,30 @@ const QString Empty = QStringLiteral("não pode ficar vazio");
 // A text of a whole number: an optional sign, then digits only.
 bool wholeText(const QString& text, qint64& value)
 {
-    const qsizetype start = text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')) ? 1 : 0;
-    if (start == text.size())
+    const qsizetype size = text.size();
+    const QChar* c = text.constData();
+    const bool negative = size > 0 && c[0] == QLatin1Char('-');
+    const qsizetype start = negative || (size > 0 && c[0] == QLatin1Char('+')) ? 1 : 0;
+    if (start == size)
         return false;
-    for (qsizetype i = start; i < text.size(); ++i) {
-        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
+    // The digits read as they come; more digits than any count is out of range, not "no number".
+    constexpr quint64 limit = quint64(LLONG_MAX) + 1;   // the size of the most negative count
+    quint64 magnitude = 0;
+    bool over = false;
+    for (qsizetype i = start; i < size; ++i) {
+        const char16_t d = c[i].unicode();
+        if (d < u'0' || d > u'9')
             return false;
+        const unsigned digit = d - u'0';
+        if (magnitude > (limit - digit) / 10)
+            over = true;
+        else if (!over)
+            magnitude = magnitude * 10 + digit;
     }
-    bool ok = false;
-    value = text.toLongLong(&ok);
-    if (!ok)   // more digits than any count: out of range, not "no number"
-        value = start == 1 && text.at(0) == QLatin1Char('-') ? LLONG_MIN : LLONG_MAX;
+    if (negative)
+        value = over ? LLONG_MIN : magnitude == limit ? LLONG_MIN : -qint64(magnitude);
+    else
+        value = over || magnitude == limit ? LLONG_MAX : qint64(magnitude);
     return true;
 }
 
@@ -288,7 +312,9 @@ QString shownValue(const QVariant& value)
 std::optional<QString> problem(TableSchema::Kind kind, const QString& column, const QVariant& value)
 {
     for (const Rule& rule : rulesOf(kind)) {
-        if (column.compare(QLatin1String(rule.column), Qt::CaseInsensitive) == 0)
+        // Names of another length never match: the costly comparison is left for the one that may.
+        const QLatin1String name(rule.column);
+        if (column.size() == name.size() && column.compare(name, Qt::CaseInsensitive) == 0)
             return check(rule, value);
     }
     return std::nullopt;

@@ -4,14 +4,17 @@
 #include "CoreError.h"
 #include "Dates.h"
 #include "RowChecks.h"
+#include "SqliteStatement.h"
 #include "TableSchema.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <algorithm>
 #include <climits>
+#include <sqlite3.h>
 #include <vector>
 
 namespace {
@@ -283,6 +286,93 @@ std::vector<QVariantList> TDMGeral::readRows(Alias alias, const QString& tableOr
     return rows;
 }
 
+void TDMGeral::hashTables(QCryptographicHash& hash, const QStringList& tables, Alias alias)
+{
+    // Values are gathered in a buffer and handed to the hash in large pieces.
+    QByteArray buffer;
+    buffer.reserve(1 << 16);
+    auto add = [&buffer](char kind, QByteArrayView bytes) {
+        // The kind, the length in 7-bit groups (the last one below 0x80), then the bytes.
+        buffer.append(kind);
+        quint64 size = quint64(bytes.size());
+        while (size >= 0x80) {
+            buffer.append(char(0x80 | (size & 0x7F)));
+            size >>= 7;
+        }
+        buffer.append(char(size));
+        buffer.append(bytes);
+    };
+    auto flush = [&] {
+        hash.addData(buffer);
+        buffer.resize(0);
+    };
+
+    QSqlDatabase db = database(alias);
+    sqlite3* connection = SqliteStatement::connectionOf(db);
+    for (const QString& name : tables) {
+        const TableSchema::Table table = TableSchema::tableOf(name);
+        add('#', name.toUtf8());
+        if (connection) {
+            SqliteStatement rows(connection,
+                                 QStringLiteral("SELECT %1 FROM %2 %3")
+                                     .arg(TableSchema::columns(table.kind).join(QStringLiteral(", ")), table.name,
+                                          TableSchema::keyOrder(table.kind)),
+                                 databaseFile(alias), table.name);
+            const int columns = rows.columnCount();
+            while (rows.step()) {
+                for (int c = 0; c < columns; ++c) {
+                    switch (rows.columnType(c)) {
+                    case SQLITE_NULL:
+                        add('0', {});
+                        break;
+                    case SQLITE_INTEGER: {
+                        const qint64 number = rows.columnInteger(c);
+                        add('i', QByteArrayView(reinterpret_cast<const char*>(&number), sizeof number));
+                        break;
+                    }
+                    case SQLITE_FLOAT: {
+                        // The number's own bits: two reals that print alike still differ here.
+                        const double number = rows.columnReal(c);
+                        add('r', QByteArrayView(reinterpret_cast<const char*>(&number), sizeof number));
+                        break;
+                    }
+                    case SQLITE_BLOB:
+                        add('b', rows.columnBytes(c));
+                        break;
+                    default:
+                        add('t', rows.columnBytes(c));
+                        break;
+                    }
+                }
+                buffer.append('\x1e');
+                if (buffer.size() > (1 << 15))
+                    flush();
+            }
+        } else {
+            QSqlQuery rows = openTable(alias, name, INT_MAX);
+            const int columns = rows.record().count();
+            while (rows.next()) {
+                for (int c = 0; c < columns; ++c) {
+                    const QVariant value = rows.value(c);
+                    const bool isNull = value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isNull());
+                    if (isNull)
+                        add('0', {});
+                    else if (value.typeId() == QMetaType::QByteArray)
+                        add('b', value.toByteArray());
+                    else
+                        add(value.typeId() == QMetaType::QString ? 't' : 'i', value.toString().toUtf8());
+                }
+                buffer.append('\x1e');
+                if (buffer.size() > (1 << 15))
+                    flush();
+            }
+            if (rows.lastError().isValid())
+                throw CoreError(EngineErrorMessage(databaseFile(alias), table.name, rows.lastError()));
+        }
+    }
+    flush();
+}
+
 TDMGeral::TableWriter::TableWriter(TDMGeral& module, Alias alias, const QString& tableOrFileName)
     : m_transaction(module.database(alias))
 {
@@ -292,29 +382,60 @@ TDMGeral::TableWriter::TableWriter(TDMGeral& module, Alias alias, const QString&
     m_file = module.databaseFile(alias);
     m_kind = table.kind;
     QSqlDatabase db = module.database(alias);
-    QSqlQuery erase(db);
-    if (!erase.exec(QStringLiteral("DELETE FROM %1").arg(m_table)))
-        throw CoreError(EngineErrorMessage(m_file, m_table, erase.lastError()));
 
     const QStringList columns = TableSchema::columns(table.kind);
+    m_columns = int(columns.size());
     QStringList marks;
     for (int i = 0; i < columns.size(); ++i)
         marks << QStringLiteral("?");
+    const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(m_table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    m_storable.reserve(m_columns);
+
+    // On SQLite the rows go straight to the engine, on the connection of the transaction above.
+    if (sqlite3* connection = SqliteStatement::connectionOf(db)) {
+        SqliteStatement(connection, QStringLiteral("DELETE FROM %1").arg(m_table), m_file, m_table).execute();
+        m_rows = std::make_unique<SqliteStatement>(connection, insert, m_file, m_table);
+        return;
+    }
+
+    QSqlQuery erase(db);
+    if (!erase.exec(QStringLiteral("DELETE FROM %1").arg(m_table)))
+        throw CoreError(EngineErrorMessage(m_file, m_table, erase.lastError()));
     m_insert = QSqlQuery(db);
-    if (!m_insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                              .arg(m_table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))))
+    if (!m_insert.prepare(insert))
         throw CoreError(EngineErrorMessage(m_file, m_table, m_insert.lastError()));
 }
 
+TDMGeral::TableWriter::~TableWriter() = default;
+
 void TDMGeral::TableWriter::append(const QVariantList& values)
 {
-    QVariantList row;
-    row.reserve(values.size());
-    for (const QVariant& value : values)
-        row << storable(value);
+    // The row as the table will hold it: only a day needs another form, so a row without one is
+    // checked and stored as it came.
+    const bool hasDay = std::any_of(values.begin(), values.end(), [](const QVariant& v) {
+        return v.metaType() == QMetaType::fromType<QDate>();
+    });
+    if (hasDay) {
+        m_storable.clear();
+        for (const QVariant& value : values)
+            m_storable << storable(value);
+    }
+    const QVariantList& row = hasDay ? m_storable : values;
     // A row the loaders would refuse is never stored: the next load would stop on it.
     if (const std::optional<QString> refusal = RowChecks::checkRow(m_label, m_kind, row))
         throw CoreError(*refusal);
+
+    if (m_rows) {
+        if (row.size() != m_columns)
+            throw CoreError(EngineErrorMessage(m_file, m_table,
+                                               QSqlError(QStringLiteral("Parameter count mismatch"), QString(),
+                                                         QSqlError::StatementError)));
+        for (int i = 0; i < m_columns; ++i)
+            m_rows->bindValue(i, row.at(i));
+        m_rows->execute();
+        return;
+    }
     for (int i = 0; i < row.size(); ++i)
         m_insert.bindValue(i, row.at(i));
     if (!m_insert.exec())

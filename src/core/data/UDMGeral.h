@@ -10,10 +10,14 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+#include <memory>
 #include <vector>
 
 #include "SqlTransaction.h"
 #include "TableSchema.h"
+
+class QCryptographicHash;
+class SqliteStatement;
 
 enum class Alias { Ravelha, BackUpRavSv };
 
@@ -65,11 +69,20 @@ public:
     // naming the table, the row and the column before anything is returned.
     std::vector<QVariantList> readRows(Alias alias, const QString& tableOrFileName, int capacity);
 
+    // Adds every value of the tables named, in this order and each in key order, to `hash`: the
+    // table's name, then each value with its kind (null, number, text, bytes) and its length, so
+    // that a changed value, a null for an empty text or two values swapped between columns all
+    // give another digest. The digest is only compared within one run, never stored.
+    void hashTables(QCryptographicHash& hash, const QStringList& tables, Alias alias = Alias::Ravelha);
+
     // Rewrites one table whole: every row deleted, then each appended row added, all in one
     // transaction (joined with an outer one when there is one). Not committed = nothing changed.
     class TableWriter {
     public:
         TableWriter(TDMGeral& module, Alias alias, const QString& tableOrFileName);
+        ~TableWriter();
+        TableWriter(const TableWriter&) = delete;
+        TableWriter& operator=(const TableWriter&) = delete;
         // Values in the table's column order; a QDate is stored as its day (null = empty). A row
         // the loaders would refuse is refused here, and the transaction then changes nothing.
         void append(const QVariantList& values);
@@ -77,7 +90,10 @@ public:
 
     private:
         SqlTransaction m_transaction;
-        QSqlQuery m_insert;
+        QSqlQuery m_insert;                        // for a driver other than SQLite's
+        std::unique_ptr<SqliteStatement> m_rows;   // on SQLite: the insert, straight to the engine
+        QVariantList m_storable;                   // a row as stored, kept between rows
+        int m_columns = 0;
         QString m_table;
         QString m_label;   // the table as the keeper reads it in messages
         QString m_file;

@@ -268,18 +268,7 @@ QByteArray StoredStateDigest()
 {
     QCryptographicHash hash(QCryptographicHash::Sha1);
     TDMGeral& module = TDMGeral::instance();
-    for (const QString& table : TableSchema::workingTables()) {
-        hash.addData(table.toUtf8());
-        QSqlQuery rows = module.openTable(Alias::Ravelha, table, INT_MAX);
-        const int columns = rows.record().count();
-        while (rows.next()) {
-            for (int c = 0; c < columns; ++c) {
-                hash.addData(rows.value(c).toString().toUtf8());
-                hash.addData(QByteArrayView("\x1f", 1));
-            }
-            hash.addData(QByteArrayView("\x1e", 1));
-        }
-    }
+    module.hashTables(hash, TableSchema::workingTables());
     hash.addData(DataFiles::Escala.toUtf8());
     hash.addData(DataFiles::EscalaLines().join(QLatin1Char('\n')).toUtf8());
     hashFile(hash, DataFiles::SemExped);

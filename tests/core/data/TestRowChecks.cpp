@@ -39,6 +39,29 @@ private slots:
             QStringLiteral("está fora dos limites de um número inteiro"));
         row("count of many digits", Kind::Roster, "Pt", QVariant(QStringLiteral("99999999999999999999")),
             QStringLiteral("está fora dos limites de um número inteiro"));
+        // Counts typed or stored as text, at the edges of what a count holds.
+        const QString outside = QStringLiteral("está fora dos limites de um número inteiro");
+        const QString negative = QStringLiteral("é negativo");
+        row("count text at the top", Kind::Roster, "Pt", QVariant(QStringLiteral("2147483647")), QString());
+        row("count text past the top", Kind::Roster, "Pt", QVariant(QStringLiteral("2147483648")), outside);
+        row("count text at the bottom", Kind::Roster, "Vm", QVariant(QStringLiteral("-2147483648")), QString());
+        row("count text past the bottom", Kind::Roster, "Vm", QVariant(QStringLiteral("-2147483649")), outside);
+        row("count text of zeros", Kind::Roster, "Pt", QVariant(QStringLiteral("-000")), QString());
+        row("count text with leading zeros", Kind::Roster, "Pt", QVariant(QStringLiteral("+0007")), QString());
+        row("count text at the 64-bit bottom", Kind::Roster, "Pt", QVariant(QStringLiteral("-9223372036854775808")), outside);
+        row("count text past the 64-bit top", Kind::Roster, "Pt", QVariant(QStringLiteral("9223372036854775808")), outside);
+        row("count text with a sign inside", Kind::Roster, "Pt", QVariant(QStringLiteral("5-")), notWhole);
+        row("count text with two signs", Kind::Roster, "Pt", QVariant(QStringLiteral("--5")), notWhole);
+        row("count text with an Arabic digit", Kind::Roster, "Pt", QVariant(QString(QChar(0x0663))), notWhole);
+        row("quantity of many negative digits", Kind::Services, "Quant",
+            QVariant(QStringLiteral("-99999999999999999999")), negative);
+        row("quantity of many digits", Kind::Services, "Quant", QVariant(QStringLiteral("99999999999999999999")), outside);
+        row("quantity negative zero", Kind::Services, "Quant", QVariant(QStringLiteral("-0")), QString());
+        row("service code with zeros", Kind::Services, "CodSv", QVariant(QStringLiteral("0030")), QString());
+        row("service code past 30 with zeros", Kind::Services, "CodSv", QVariant(QStringLiteral("00031")),
+            QStringLiteral("não é um código de serviço de 1 a 30"));
+        row("count as an int", Kind::Roster, "Pt", QVariant(int(-5)), QString());
+        row("count as an unsigned past the top", Kind::Roster, "Pt", QVariant(uint(3000000000u)), outside);
 
         // Soldier numbers: the key of the register and of the rosters.
         row("number", Kind::Personnel, "Num", QVariant(QStringLiteral("1234")), QString());
