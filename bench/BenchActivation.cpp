@@ -21,15 +21,7 @@ namespace {
 
 UnitRecipe capacityRecipe()
 {
-    UnitRecipe recipe;
-    recipe.name = QStringLiteral("capacidade");
-    recipe.seed = 21;
-    recipe.services = Capacity::Services;
-    recipe.members = Capacity::RosterRows;
-    recipe.soldiers = Capacity::Soldiers;
-    recipe.quantity = 3;
-    recipe.absencePercent = 5;
-    return recipe;
+    return ReferenceRecipe(QStringLiteral("capacidade"));
 }
 
 // The unit at capacity with the cover the start of a session reads (its picture included).

@@ -23,23 +23,12 @@ namespace {
 
 UnitRecipe capacityRecipe()
 {
-    UnitRecipe recipe;
-    recipe.name = QStringLiteral("capacidade");
-    recipe.seed = 21;
-    recipe.services = Capacity::Services;
-    recipe.members = Capacity::RosterRows;
-    recipe.soldiers = Capacity::Soldiers;
-    recipe.quantity = 3;
-    recipe.absencePercent = 5;
-    return recipe;
+    return ReferenceRecipe(QStringLiteral("capacidade"));
 }
 
 UnitRecipe typicalRecipe()
 {
-    UnitRecipe recipe;
-    recipe.name = QStringLiteral("tipica");
-    recipe.seed = 12;
-    return recipe;   // 8 services of 60, 160 soldiers, up to 2 a day, 31 days
+    return ReferenceRecipe(QStringLiteral("tipica"));
 }
 
 bool copyFolder(const QString& from, const QString& to)

@@ -16,24 +16,16 @@ namespace {
 
 UnitRecipe capacityRecipe(int days = 31, int services = Capacity::Services)
 {
-    UnitRecipe recipe;
-    recipe.name = QStringLiteral("capacidade");
-    recipe.seed = 21;
-    recipe.services = services;
-    recipe.members = Capacity::RosterRows;
-    recipe.soldiers = Capacity::Soldiers;
-    recipe.quantity = 3;
-    recipe.absencePercent = 5;
+    UnitRecipe recipe = ReferenceRecipe(QStringLiteral("capacidade"));
     recipe.days = days;
+    recipe.services = services;
     return recipe;
 }
 
 UnitRecipe typicalRecipe(int days = 31)
 {
-    UnitRecipe recipe;
-    recipe.name = QStringLiteral("tipica");
-    recipe.seed = 12;
-    recipe.days = days;   // 8 services of 60, 160 soldiers, up to 2 a day: the recipe's defaults
+    UnitRecipe recipe = ReferenceRecipe(QStringLiteral("tipica"));
+    recipe.days = days;
     return recipe;
 }
 

@@ -9,7 +9,6 @@
 #include "CliRunner.h"
 #include "GeneratedUnit.h"
 #include "audit/CountLog.h"
-#include "data/Capacities.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -19,67 +18,6 @@
 #include <QTest>
 
 namespace {
-
-QList<UnitRecipe> recipes()
-{
-    QList<UnitRecipe> all;
-    auto add = [&all](const QString& name, quint32 seed, int services, int members, int soldiers, int quantity) -> UnitRecipe& {
-        UnitRecipe recipe;
-        recipe.name = name;
-        recipe.seed = seed;
-        recipe.services = services;
-        recipe.members = members;
-        recipe.soldiers = soldiers;
-        recipe.quantity = quantity;
-        all << recipe;
-        return all.last();
-    };
-    {
-        UnitRecipe& r = add("minima", 11, 2, 6, 8, 1);
-        r.days = 3;
-        r.historyDays = 5;
-    }
-    add("tipica", 12, 8, 60, 160, 2);
-    add("afastamentos", 13, 8, 40, 100, 3).absencePercent = 30;
-    {
-        UnitRecipe& r = add("feriados", 14, 6, 30, 70, 2);
-        r.holidayPercent = 25;
-        r.days = 45;
-    }
-    add("retiradas", 15, 10, 50, 150, 2).removals = 8;
-    add("contagens-largas", 16, 8, 60, 160, 2).wideCounts = true;
-    add("contagens-iguais", 17, 12, 80, 200, 2).sameCounts = true;
-    {
-        UnitRecipe& r = add("estranhos-e-periodos", 18, 6, 50, 100, 2);
-        r.strangers = true;
-        r.periods = true;
-        r.absencePercent = 10;
-    }
-    {
-        UnitRecipe& r = add("longa", 19, 5, 40, 90, 2);
-        r.days = 200;
-        r.historyDays = 10;
-        r.holidayPercent = 5;
-    }
-    {
-        UnitRecipe& r = add("media", 20, 15, 200, 400, 3);
-        r.absencePercent = 10;
-        r.holidayPercent = 10;
-        r.removals = 5;
-    }
-    add("capacidade", 21, Capacity::Services, Capacity::RosterRows, Capacity::Soldiers, 3).absencePercent = 5;
-    {
-        UnitRecipe& r = add("capacidade-variada", 22, Capacity::Services, Capacity::RosterRows, Capacity::Soldiers, 3);
-        r.days = 62;
-        r.absencePercent = 10;
-        r.holidayPercent = 8;
-        r.wideCounts = true;
-        r.strangers = true;
-        r.periods = true;
-        r.removals = 10;
-    }
-    return all;
-}
 
 QString sha(const QByteArray& bytes)
 {
@@ -151,7 +89,7 @@ private slots:
     void unitGivesItsReference_data()
     {
         QTest::addColumn<int>("index");
-        const QList<UnitRecipe> all = recipes();
+        const QList<UnitRecipe> all = ReferenceRecipes();
         for (int i = 0; i < all.size(); ++i)
             QTest::newRow(qPrintable(all.at(i).name)) << i;
     }
@@ -159,7 +97,7 @@ private slots:
     void unitGivesItsReference()
     {
         QFETCH(int, index);
-        const UnitRecipe recipe = recipes().at(index);
+        const UnitRecipe recipe = ReferenceRecipes().at(index);
         FixtureFolder data(QStringLiteral("inicial"));
         BuildUnit(recipe);
         const QStringList today{QStringLiteral("--hoje"), Today(recipe)};

@@ -148,3 +148,72 @@ QString Today(const UnitRecipe& recipe)
 {
     return shortDay(recipe.lastRostered.addDays(1));
 }
+
+QList<UnitRecipe> ReferenceRecipes()
+{
+    QList<UnitRecipe> all;
+    auto add = [&all](const QString& name, quint32 seed, int services, int members, int soldiers, int quantity) -> UnitRecipe& {
+        UnitRecipe recipe;
+        recipe.name = name;
+        recipe.seed = seed;
+        recipe.services = services;
+        recipe.members = members;
+        recipe.soldiers = soldiers;
+        recipe.quantity = quantity;
+        all << recipe;
+        return all.last();
+    };
+    {
+        UnitRecipe& r = add("minima", 11, 2, 6, 8, 1);
+        r.days = 3;
+        r.historyDays = 5;
+    }
+    add("tipica", 12, 8, 60, 160, 2);
+    add("afastamentos", 13, 8, 40, 100, 3).absencePercent = 30;
+    {
+        UnitRecipe& r = add("feriados", 14, 6, 30, 70, 2);
+        r.holidayPercent = 25;
+        r.days = 45;
+    }
+    add("retiradas", 15, 10, 50, 150, 2).removals = 8;
+    add("contagens-largas", 16, 8, 60, 160, 2).wideCounts = true;
+    add("contagens-iguais", 17, 12, 80, 200, 2).sameCounts = true;
+    {
+        UnitRecipe& r = add("estranhos-e-periodos", 18, 6, 50, 100, 2);
+        r.strangers = true;
+        r.periods = true;
+        r.absencePercent = 10;
+    }
+    {
+        UnitRecipe& r = add("longa", 19, 5, 40, 90, 2);
+        r.days = 200;
+        r.historyDays = 10;
+        r.holidayPercent = 5;
+    }
+    {
+        UnitRecipe& r = add("media", 20, 15, 200, 400, 3);
+        r.absencePercent = 10;
+        r.holidayPercent = 10;
+        r.removals = 5;
+    }
+    add("capacidade", 21, Capacity::Services, Capacity::RosterRows, Capacity::Soldiers, 3).absencePercent = 5;
+    {
+        UnitRecipe& r = add("capacidade-variada", 22, Capacity::Services, Capacity::RosterRows, Capacity::Soldiers, 3);
+        r.days = 62;
+        r.absencePercent = 10;
+        r.holidayPercent = 8;
+        r.wideCounts = true;
+        r.strangers = true;
+        r.periods = true;
+        r.removals = 10;
+    }
+    return all;
+}
+
+UnitRecipe ReferenceRecipe(const QString& name)
+{
+    for (const UnitRecipe& recipe : ReferenceRecipes())
+        if (recipe.name == name)
+            return recipe;
+    qFatal("No reference recipe named %s", qPrintable(name));
+}

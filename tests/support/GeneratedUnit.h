@@ -5,6 +5,7 @@
 // period of preparation. The same recipe always gives the same unit.
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,13 @@ struct UnitRecipe {
     int removals = 0;             // soldiers the keeper removes from some days (--retirar)
     bool sameCounts = false;      // many equal counts, so the order of equals shows
 };
+
+// The dozen units whose rostering outputs are kept byte for byte (tests/fixtures/referencia), from
+// "minima" to "capacidade" (30 services of up to 500 members from 1000 soldiers, up to 3 a day) and
+// "capacidade-variada"; "tipica" is 8 services of up to 60 from 160 soldiers, up to 2 a day.
+QList<UnitRecipe> ReferenceRecipes();
+// One of them by name (the program stops on a name that is none of them).
+UnitRecipe ReferenceRecipe(const QString& name);
 
 // Builds the unit into the data folder open in the data module (the model is left loaded with it),
 // and starts the log of counts afresh from its rosters.

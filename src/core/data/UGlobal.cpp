@@ -2,6 +2,7 @@
 
 #include "CoreError.h"
 #include "Dates.h"
+#include "PlainCount.h"
 #include "RowChecks.h"
 #include "TableSchema.h"
 
@@ -29,23 +30,11 @@ void readDay(const QVariant& value, QDate& day)
 // A count cell of a roster as a whole number; an empty cell or any other text stops the save.
 int wholeNumber(const QString& cell, const QString& num, const TableSchema::Table& table, const QString& column)
 {
-    // The usual cell, up to nine digits with an optional minus, is a count whatever its value:
-    // read it at once. Anything else goes through the check that words the refusal.
-    const qsizetype size = cell.size();
-    if (size > 0 && size <= 9) {
-        const QChar* c = cell.constData();
-        const bool negative = c[0] == QLatin1Char('-');
-        int value = 0;
-        qsizetype i = negative ? 1 : 0;
-        bool digits = i < size;
-        for (; i < size && digits; ++i) {
-            const char16_t d = c[i].unicode();
-            digits = d >= u'0' && d <= u'9';
-            value = value * 10 + (d - u'0');
-        }
-        if (digits)
-            return negative ? -value : value;
-    }
+    // The usual cell is a count whatever its value: read it at once. Anything else goes through
+    // the check that words the refusal.
+    int value = 0;
+    if (PlainCount(cell, value))
+        return value;
     std::optional<QString> why = RowChecks::problem(table.kind, column, cell);
     if (cell.isEmpty())
         why = QStringLiteral("não pode ficar vazio");

@@ -1,5 +1,6 @@
 #include "ModelIndex.h"
 
+#include "data/PlainCount.h"
 #include "data/UGlobal.h"
 
 namespace {
@@ -8,28 +9,6 @@ ModelIndex*& inUse()
 {
     static ModelIndex* index = nullptr;
     return index;
-}
-
-// A count cell read as the rules read it, when it is plain digits with an optional minus sign.
-bool plainCount(const QString& cell, int& value)
-{
-    const qsizetype size = cell.size();
-    if (size == 0 || size > 9)
-        return false;
-    const QChar* c = cell.constData();
-    const bool negative = c[0] == QLatin1Char('-');
-    qsizetype i = negative ? 1 : 0;
-    if (i >= size)
-        return false;
-    int v = 0;
-    for (; i < size; ++i) {
-        const char16_t d = c[i].unicode();
-        if (d < u'0' || d > u'9')
-            return false;
-        v = v * 10 + (d - u'0');
-    }
-    value = negative ? -v : v;
-    return true;
 }
 
 }
@@ -68,8 +47,8 @@ ModelIndex::ModelIndex()
             if (num.isEmpty())
                 break;
             const int id = m_memberOf.value(num);
-            sound = roster.rowOf[id] == 0 && plainCount(table.cell(RosterTable::PtCol, row), roster.pt[row])
-                && plainCount(table.cell(RosterTable::VmCol, row), roster.vm[row]);
+            sound = roster.rowOf[id] == 0 && PlainCount(table.cell(RosterTable::PtCol, row), roster.pt[row])
+                && PlainCount(table.cell(RosterTable::VmCol, row), roster.vm[row]);
             roster.rowOf[id] = row;
             roster.idAt[row] = id;
         }

@@ -6,6 +6,7 @@
 
 #include "data/CoreError.h"
 #include "data/Dates.h"
+#include "data/PlainCount.h"
 #include "data/UGlobal.h"
 
 #include <algorithm>
@@ -41,21 +42,9 @@ void sortDays(std::array<QDate, Capacity::ServiceDays>& days)
 int count(const QString& cell, const QString& num, const QString& service = QString())
 {
     // The usual cell holds plain digits: read them without building a new text.
-    const qsizetype size = cell.size();
-    if (size > 0 && size <= 9) {
-        const QChar* c = cell.constData();
-        const bool negative = c[0] == QLatin1Char('-');
-        int value = 0;
-        qsizetype i = negative ? 1 : 0;
-        bool digits = i < size;
-        for (; i < size && digits; ++i) {
-            const char16_t d = c[i].unicode();
-            digits = d >= u'0' && d <= u'9';
-            value = value * 10 + (d - u'0');
-        }
-        if (digits)
-            return negative ? -value : value;
-    }
+    int plain = 0;
+    if (PlainCount(cell, plain))
+        return plain;
     bool ok = false;
     const int value = cell.trimmed().toInt(&ok);
     if (!ok) {
