@@ -11,13 +11,6 @@ namespace Cli {
 
 namespace {
 
-int badUsage(const QString& text)
-{
-    err(text);
-    err(usage());
-    return BadUsage;
-}
-
 QString unexpected(const QStringList& arguments, int expected)
 {
     return QStringLiteral("Argumento inesperado: %1").arg(arguments.at(expected));

@@ -11,13 +11,6 @@ namespace Cli {
 
 namespace {
 
-int badUsage(const QString& text)
-{
-    err(text);
-    err(usage());
-    return BadUsage;
-}
-
 QString logged(const std::optional<int>& value)
 {
     return value ? QString::number(*value) : QStringLiteral("-");

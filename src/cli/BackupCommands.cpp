@@ -1,5 +1,6 @@
 #include "BackupCommands.h"
 
+#include "CliCommands.h"
 #include "CliSupport.h"
 
 #include "maintenance/Backup.h"
@@ -9,21 +10,10 @@
 
 namespace Cli {
 
-namespace {
-
-int badUsage(const QString& what)
-{
-    err(what);
-    err(BackupUsage());
-    return BadUsage;
-}
-
-}
-
 int RunBackup(const QStringList& arguments)
 {
     if (!arguments.isEmpty())
-        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(arguments.first()));
+        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(arguments.first()), BackupUsage());
     Backup::SaveBackup();
     out(QStringLiteral("Cópia de segurança gravada em \"%1\".")
             .arg(QDir::toNativeSeparators(BackupLocation::CurrentFolder())));
@@ -37,7 +27,7 @@ int RunRestore(const QStringList& arguments)
         if (argument == QStringLiteral("--sim") && !yes)
             yes = true;
         else
-            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(argument));
+            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(argument), BackupUsage());
     }
     // The command never waits for an answer: the loss is confirmed by --sim, else declined.
     bool asked = false;
@@ -63,7 +53,7 @@ int RunRestore(const QStringList& arguments)
 int RunBackupLocation(const QStringList& arguments)
 {
     if (arguments.size() > 1)
-        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)));
+        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)), BackupUsage());
     const QString folder = BackupLocation::CurrentFolder();
     const QString medium = BackupLocation::MediumOf(folder);
     if (arguments.isEmpty()) {

@@ -12,13 +12,6 @@ namespace Cli {
 
 namespace {
 
-int badUsage(const QString& text)
-{
-    err(text);
-    err(usage());
-    return BadUsage;
-}
-
 // The last rostered day as the window takes it: the text shown for it, which the session reads
 // from Escala.Txt, and the same day in memory.
 QString lastRosteredText()

@@ -204,6 +204,13 @@ bool verify(RosterSession& session, const Command& command, int& exit)
 
 }
 
+int badUsage(const QString& text, const QString& help)
+{
+    err(text);
+    err(help);
+    return BadUsage;
+}
+
 QString usage()
 {
     return QStringLiteral(

@@ -23,6 +23,10 @@ struct Command {
 
 QString usage();
 
+// A command used the wrong way: what is wrong, then how it is used (`help`, else every command's
+// usage) on standard error; returns the exit of bad usage.
+int badUsage(const QString& text, const QString& help = usage());
+
 // The command of the arguments left after --dados was taken out (the program name first).
 Command parse(const QStringList& arguments);
 

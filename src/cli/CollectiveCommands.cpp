@@ -1,5 +1,6 @@
 #include "CollectiveCommands.h"
 
+#include "CliCommands.h"
 #include "CliSupport.h"
 
 #include "data/CoreError.h"
@@ -11,12 +12,6 @@ namespace {
 
 const QString SameInHistory = QStringLiteral("--mesmo-no-historico");
 
-int badUsage(const QString& message)
-{
-    err(message);
-    err(CollectiveUsage());
-    return BadUsage;
-}
 
 }
 
@@ -30,10 +25,10 @@ int RunIncludeFile(const QStringList& arguments)
         else if (file.isEmpty() && !argument.isEmpty() && !argument.startsWith(QStringLiteral("--")))
             file = argument;
         else
-            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(argument));
+            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(argument), CollectiveUsage());
     }
     if (file.isEmpty())
-        return badUsage(QStringLiteral("Falta o arquivo de inclusão coletiva."));
+        return badUsage(QStringLiteral("Falta o arquivo de inclusão coletiva."), CollectiveUsage());
 
     const QStringList lines = ReadCollectiveFile(fromStartFolder(file));
     // No one to answer: a number still in the history stops the whole run unless the flag says yes.

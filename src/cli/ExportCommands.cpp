@@ -9,17 +9,6 @@
 
 namespace Cli {
 
-namespace {
-
-int badUsage(const QString& error)
-{
-    err(error);
-    err(usage());
-    return BadUsage;
-}
-
-}
-
 bool TakeCsvOption(QStringList& arguments, QString& path, QString& error)
 {
     path.clear();

@@ -13,12 +13,6 @@ namespace {
 
 const QString KeepDespiteHistory = QStringLiteral("--mesmo-no-historico");
 
-int badUsage(const QString& text)
-{
-    err(text);
-    err(usage());
-    return BadUsage;
-}
 
 // What the window shows for a refusal: the message, and the name registered under the number.
 int refusedWith(const PersonnelOutcome& outcome)

@@ -21,12 +21,6 @@ namespace {
 // The columns of a listed row are separated so, in the grid's order.
 const QString ColumnSeparator = QStringLiteral(" | ");
 
-int badUsage(const QString& error)
-{
-    err(error);
-    err(usage());
-    return BadUsage;
-}
 
 // "1,3,12": codes of services, each a whole number from 1 to 30.
 std::optional<QList<int>> codesOf(const QString& typed)

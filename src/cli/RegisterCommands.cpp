@@ -1,5 +1,6 @@
 #include "RegisterCommands.h"
 
+#include "CliCommands.h"
 #include "CliSupport.h"
 
 #include "data/Clock.h"
@@ -12,21 +13,10 @@
 
 namespace Cli {
 
-namespace {
-
-int badUsage(const QString& message)
-{
-    err(message);
-    err(RegisterUsage());
-    return BadUsage;
-}
-
-}
-
 int RunEqualise(const QStringList& arguments)
 {
     if (!arguments.isEmpty())
-        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(arguments.first()));
+        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(arguments.first()), RegisterUsage());
     const QDate today = Clock::today();
     const EqualiseResult result = EqualiseRosters(today);
     for (const EqualisedRoster& roster : result.rosters)
@@ -42,12 +32,12 @@ int RunZero(const QStringList& arguments)
 {
     if (arguments.size() != 1)
         return badUsage(arguments.isEmpty() ? QStringLiteral("Faltam os códigos dos serviços (COD,COD,...).")
-                                            : QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)));
+                                            : QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)), RegisterUsage());
     QList<int> codes;
     for (const QString& part : arguments.first().split(QLatin1Char(','))) {
         const std::optional<int> code = serviceCode(part);
         if (!code)
-            return badUsage(QStringLiteral("Código de serviço inválido: \"%1\" (de 1 a 30).").arg(part));
+            return badUsage(QStringLiteral("Código de serviço inválido: \"%1\" (de 1 a 30).").arg(part), RegisterUsage());
         codes << *code;
     }
     const QList<int> chosen = ChosenServicesToZero(codes);
@@ -61,10 +51,10 @@ int RunLowest(const QStringList& arguments)
 {
     if (arguments.size() != 1)
         return badUsage(arguments.isEmpty() ? QStringLiteral("Falta o código do serviço.")
-                                            : QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)));
+                                            : QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)), RegisterUsage());
     const std::optional<int> code = serviceCode(arguments.first());
     if (!code)
-        return badUsage(QStringLiteral("Código de serviço inválido: \"%1\" (de 1 a 30).").arg(arguments.first()));
+        return badUsage(QStringLiteral("Código de serviço inválido: \"%1\" (de 1 a 30).").arg(arguments.first()), RegisterUsage());
     LoadServices();
     GlobalModel& g = Global();
     if (g.ServiceTable[*code].Descr.isEmpty()) {

@@ -1,5 +1,6 @@
 #include "ResetCommands.h"
 
+#include "CliCommands.h"
 #include "CliSupport.h"
 
 #include "data/DataFolder.h"
@@ -21,12 +22,6 @@ bool isEmptyFolder(const QString& folder)
            && QDir(folder).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
 }
 
-int badUsage(const QString& message)
-{
-    err(message);
-    err(ResetUsage());
-    return BadUsage;
-}
 
 }
 
@@ -37,7 +32,7 @@ int RunReset(const QStringList& arguments)
         if (argument == QStringLiteral("--sim") && !yes)
             yes = true;
         else
-            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(argument));
+            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(argument), ResetUsage());
     }
     if (!yes) {
         err(Reset::Question);
@@ -57,10 +52,10 @@ int RunPurge(const QStringList& arguments)
     if (arguments.size() != 1)
         return badUsage(arguments.isEmpty()
                             ? QStringLiteral("Falta o primeiro dia que permanecerá no Histórico (DD/MM/AA).")
-                            : QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)));
+                            : QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)), ResetUsage());
     const std::optional<QDate> firstKept = HistoryPurge::FirstDayKept(arguments.first());
     if (!firstKept)
-        return badUsage(QStringLiteral("Falta o primeiro dia que permanecerá no Histórico (DD/MM/AA)."));
+        return badUsage(QStringLiteral("Falta o primeiro dia que permanecerá no Histórico (DD/MM/AA)."), ResetUsage());
     out(HistoryPurge::PurgedLine(HistoryPurge::PurgeHistoryBefore(*firstKept)));
     return Ok;
 }
@@ -69,7 +64,7 @@ int RunInstall(const QStringList& arguments)
 {
     const QString folder = DataFolder::path();
     if (!arguments.isEmpty())
-        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(arguments.first()));
+        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(arguments.first()), ResetUsage());
     if (QFileInfo::exists(folder)) {
         // An empty folder made for the unit gives way to the new one, which is still built beside
         // it and renamed into place; a folder with anything in it is never touched.

@@ -1,5 +1,6 @@
 #include "ServiceRegisterCommands.h"
 
+#include "CliCommands.h"
 #include "CliSupport.h"
 
 #include "data/Dates.h"
@@ -16,12 +17,6 @@ namespace {
 
 const QString AllowEmptying = QStringLiteral("--apagar-escala");
 
-int badUsage(const QString& message)
-{
-    err(message);
-    err(ServiceRegisterUsage());
-    return BadUsage;
-}
 
 // Options of the form "--name VALUE", each at most once, among `allowed`; the other arguments are
 // returned in order in `positional`. A flag in `flags` takes no value. Returns the usage error.
@@ -106,7 +101,7 @@ int save(ServiceMode mode, const ServiceBoxes& boxes, const ServiceConfirm& conf
 int list(const QStringList& rest)
 {
     if (!rest.isEmpty())
-        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(rest.first()));
+        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(rest.first()), ServiceRegisterUsage());
     LoadServices();
     const ServiceList& services = Global().ServiceTable;
     out(QStringLiteral("Relação dos Serviços"));
@@ -122,11 +117,11 @@ int include(const QStringList& rest)
     QStringList positional;
     const QString problem = readOptions(rest, {"--prioridade", "--inicio", "--fim"}, {}, options, positional);
     if (!problem.isEmpty())
-        return badUsage(problem);
+        return badUsage(problem, ServiceRegisterUsage());
     if (positional.size() < 3)
-        return badUsage(QStringLiteral("Faltam o código, a descrição e a quantidade do serviço."));
+        return badUsage(QStringLiteral("Faltam o código, a descrição e a quantidade do serviço."), ServiceRegisterUsage());
     if (positional.size() > 3)
-        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(positional.at(3)));
+        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(positional.at(3)), ServiceRegisterUsage());
     LoadServices();
     ServiceBoxes boxes;
     boxes.code = positional.at(0);
@@ -148,11 +143,11 @@ int onRegisteredService(const QStringList& rest, const QStringList& allowed, con
     QStringList positional;
     const QString problem = readOptions(rest, allowed, flags, options, positional);
     if (!problem.isEmpty())
-        return badUsage(problem);
+        return badUsage(problem, ServiceRegisterUsage());
     if (positional.isEmpty())
-        return badUsage(QStringLiteral("Falta o código do serviço."));
+        return badUsage(QStringLiteral("Falta o código do serviço."), ServiceRegisterUsage());
     if (positional.size() > 1)
-        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(positional.at(1)));
+        return badUsage(QStringLiteral("Argumento inesperado: %1").arg(positional.at(1)), ServiceRegisterUsage());
     LoadServices();
     if (const std::optional<QString> refusal = notAService(positional.first())) {
         err(*refusal);
@@ -191,7 +186,7 @@ int remove(const QStringList& rest)
 int RunServiceRegister(const QStringList& arguments)
 {
     if (arguments.isEmpty())
-        return badUsage(QStringLiteral("Falta a operação do servico: listar, incluir, alterar ou excluir."));
+        return badUsage(QStringLiteral("Falta a operação do servico: listar, incluir, alterar ou excluir."), ServiceRegisterUsage());
     const QString operation = arguments.first();
     const QStringList rest = arguments.mid(1);
     if (operation == QStringLiteral("listar"))
@@ -202,7 +197,7 @@ int RunServiceRegister(const QStringList& arguments)
         return change(rest);
     if (operation == QStringLiteral("excluir"))
         return remove(rest);
-    return badUsage(QStringLiteral("Operação desconhecida do servico: %1").arg(operation));
+    return badUsage(QStringLiteral("Operação desconhecida do servico: %1").arg(operation), ServiceRegisterUsage());
 }
 
 QString ServiceRegisterUsage()

@@ -14,13 +14,6 @@ namespace Cli {
 
 namespace {
 
-int badUsage(const QString& error)
-{
-    err(error);
-    err(usage());
-    return BadUsage;
-}
-
 }
 
 int RunSummary(const QStringList& arguments)

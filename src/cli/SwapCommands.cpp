@@ -12,13 +12,6 @@ namespace Cli {
 
 namespace {
 
-int badUsage(const QString& error)
-{
-    err(error);
-    err(usage());
-    return BadUsage;
-}
-
 // A service code as typed: a whole number (whether it names a registered service is the
 // operation's own check, as in the window).
 std::optional<int> codeOf(const QString& typed)

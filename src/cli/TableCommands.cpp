@@ -1,5 +1,6 @@
 #include "TableCommands.h"
 
+#include "CliCommands.h"
 #include "CliSupport.h"
 
 #include "data/CoreError.h"
@@ -20,13 +21,6 @@
 namespace Cli {
 
 namespace {
-
-int badUsage(const QString& message)
-{
-    err(message);
-    err(TableUsage());
-    return BadUsage;
-}
 
 // The roster table of a registered service, or a refusal on stderr.
 std::optional<QString> rosterOf(int code)
@@ -79,7 +73,7 @@ int runPersonnel(QStringList arguments)
         const QString option = arguments.takeFirst();
         if (arguments.size() != 1)
             return badUsage(arguments.isEmpty() ? QStringLiteral("Falta o valor de %1.").arg(option)
-                                                : QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)));
+                                                : QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)), TableUsage());
         typed = arguments.first();
         if (option == QStringLiteral("--numero")) {
             search = PersonnelSearch::ByNumber;
@@ -93,9 +87,9 @@ int runPersonnel(QStringList arguments)
             else if (typed == QStringLiteral("P+R"))
                 search = PersonnelSearch::PlannedOrReal;
             else
-                return badUsage(QStringLiteral("--afastamento: use P, R ou P+R."));
+                return badUsage(QStringLiteral("--afastamento: use P, R ou P+R."), TableUsage());
         } else {
-            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(option));
+            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(option), TableUsage());
         }
     }
     if (search == PersonnelSearch::All && typed.isEmpty())
@@ -110,10 +104,10 @@ int runRoster(const QStringList& arguments)
 {
     if (arguments.size() != 1)
         return badUsage(arguments.isEmpty() ? QStringLiteral("Falta o código do serviço.")
-                                            : QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)));
+                                            : QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)), TableUsage());
     const std::optional<int> code = serviceCode(arguments.first());
     if (!code)
-        return badUsage(QStringLiteral("Código de serviço inválido: \"%1\" (de 1 a 30).").arg(arguments.first()));
+        return badUsage(QStringLiteral("Código de serviço inválido: \"%1\" (de 1 a 30).").arg(arguments.first()), TableUsage());
     const std::optional<QString> table = rosterOf(*code);
     if (!table)
         return Refused;
@@ -124,7 +118,7 @@ int runRoster(const QStringList& arguments)
 int runSituation(QStringList arguments)
 {
     if (arguments.isEmpty())
-        return badUsage(QStringLiteral("Falta o código do serviço."));
+        return badUsage(QStringLiteral("Falta o código do serviço."), TableUsage());
     const QString codeText = arguments.takeFirst();
     QString pdf;
     while (!arguments.isEmpty()) {
@@ -132,11 +126,11 @@ int runSituation(QStringList arguments)
         if (option == QStringLiteral("--pdf") && !arguments.isEmpty() && pdf.isEmpty())
             pdf = fromStartFolder(arguments.takeFirst());
         else
-            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(option));
+            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(option), TableUsage());
     }
     const std::optional<int> code = serviceCode(codeText);
     if (!code)
-        return badUsage(QStringLiteral("Código de serviço inválido: \"%1\" (de 1 a 30).").arg(codeText));
+        return badUsage(QStringLiteral("Código de serviço inválido: \"%1\" (de 1 a 30).").arg(codeText), TableUsage());
     const std::optional<QString> table = rosterOf(*code);
     if (!table)
         return Refused;
@@ -164,7 +158,7 @@ int runSituation(QStringList arguments)
 int runChange(const QStringList& arguments)
 {
     if (arguments.isEmpty())
-        return badUsage(QStringLiteral("Falta a tabela: servicos, militares ou escala."));
+        return badUsage(QStringLiteral("Falta a tabela: servicos, militares ou escala."), TableUsage());
     const QString which = arguments.first();
     QString table;
     QStringList rest = arguments.mid(1);
@@ -174,21 +168,21 @@ int runChange(const QStringList& arguments)
         table = QStringLiteral("Basico");
     } else if (which == QStringLiteral("escala")) {
         if (rest.isEmpty())
-            return badUsage(QStringLiteral("Falta o código do serviço."));
+            return badUsage(QStringLiteral("Falta o código do serviço."), TableUsage());
         const std::optional<int> code = serviceCode(rest.first());
         if (!code)
-            return badUsage(QStringLiteral("Código de serviço inválido: \"%1\" (de 1 a 30).").arg(rest.first()));
+            return badUsage(QStringLiteral("Código de serviço inválido: \"%1\" (de 1 a 30).").arg(rest.first()), TableUsage());
         const std::optional<QString> roster = rosterOf(*code);
         if (!roster)
             return Refused;
         table = *roster;
         rest.removeFirst();
     } else {
-        return badUsage(QStringLiteral("Tabela desconhecida: %1 (servicos, militares ou escala).").arg(which));
+        return badUsage(QStringLiteral("Tabela desconhecida: %1 (servicos, militares ou escala).").arg(which), TableUsage());
     }
     if (rest.size() != 3)
         return badUsage(rest.size() < 3 ? QStringLiteral("Faltam a chave, a coluna e o valor.")
-                                        : QStringLiteral("Argumento inesperado: %1").arg(rest.at(3)));
+                                        : QStringLiteral("Argumento inesperado: %1").arg(rest.at(3)), TableUsage());
     const QString& key = rest.at(0);
     const QString& column = rest.at(1);
     StoreTypedValue(table, key, column, rest.at(2));
@@ -213,12 +207,12 @@ int runChange(const QStringList& arguments)
 int RunTable(const QStringList& arguments)
 {
     if (arguments.isEmpty())
-        return badUsage(QStringLiteral("Falta o que mostrar: servicos, militares, escala, situacao ou alterar."));
+        return badUsage(QStringLiteral("Falta o que mostrar: servicos, militares, escala, situacao ou alterar."), TableUsage());
     const QString what = arguments.first();
     const QStringList rest = arguments.mid(1);
     if (what == QStringLiteral("servicos")) {
         if (!rest.isEmpty())
-            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(rest.first()));
+            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(rest.first()), TableUsage());
         return showTable(QStringLiteral("Sv"));
     }
     if (what == QStringLiteral("militares"))
@@ -229,7 +223,7 @@ int RunTable(const QStringList& arguments)
         return runSituation(rest);
     if (what == QStringLiteral("alterar"))
         return runChange(rest);
-    return badUsage(QStringLiteral("Argumento inesperado: %1").arg(what));
+    return badUsage(QStringLiteral("Argumento inesperado: %1").arg(what), TableUsage());
 }
 
 QString TableUsage()
