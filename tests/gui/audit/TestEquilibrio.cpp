@@ -1,6 +1,7 @@
 // Item 4 of "Consultas" through the main window, on the small fixture: Of Dia 1 to 3, Adj Of 4 to
 // 6, Cb Gda 7 to 12; soldier 5 of Adj Of is away (real) from 01/03 to 05/03/04, today is 03/03/04.
 #include "FixtureFolder.h"
+#include "ListItems.h"
 #include "ScriptedDialogs.h"
 #include "audit/CountLog.h"
 #include "audit/UEquilibrio.h"
@@ -49,14 +50,6 @@ QList<RecordingPrinter::Call> picturesOf(const RecordingPrinter& page)
         if (call.kind == RecordingPrinter::Call::Picture)
             pictures << call;
     return pictures;
-}
-
-QStringList listed(const QListWidget* list)
-{
-    QStringList lines;
-    for (int row = 0; row < list->count(); ++row)
-        lines << list->item(row)->text();
-    return lines;
 }
 
 }
@@ -128,7 +121,7 @@ private slots:
         openItemFour([&](TFEquilibrio& window) {
             QCOMPARE(window.ComboSv->count(), 3);
             QCOMPARE(window.ComboSv->itemText(1), QStringLiteral("Adj Of (2)"));
-            QCOMPARE(listed(window.ListAchados).value(0).left(14), QStringLiteral("sem referência"));
+            QCOMPARE(ItemsOf(window.ListAchados).value(0).left(14), QStringLiteral("sem referência"));
             window.ComboSv->setCurrentIndex(1);
             auto* series = qobject_cast<QBarSeries*>(window.Chart->chart()->series().value(0));
             QVERIFY(series);
@@ -144,7 +137,7 @@ private slots:
             QCOMPARE(window.LabelResumo->text(),
                      QStringLiteral("Diferença entre o maior e o menor (fora os afastados): Pt 3, Vm 1\n"
                                     "Próximo Pt: 4 - Dantas    Próximo Vm: 4 - Dantas"));
-            QCOMPARE(listed(window.ListAchados),
+            QCOMPARE(ItemsOf(window.ListAchados),
                      QStringList{"Nº 6 (Fagundes): Pt na escala 4, pelo registro 0"});
             QTest::mouseClick(window.ButtonImprimir, Qt::LeftButton);
         });
@@ -181,12 +174,12 @@ private slots:
             QTest::mouseClick(window.ButtonIniciar, Qt::LeftButton);
             QCOMPARE(m_dialogs->messages(),
                      QStringList{"Registro dos pontos iniciado com os pontos de hoje: Of Dia (1), Cb Gda (3)."});
-            QCOMPARE(listed(window.ListAchados), QStringList{"Sem divergências."});
+            QCOMPARE(ItemsOf(window.ListAchados), QStringList{"Sem divergências."});
             QVERIFY(!window.ButtonIniciar->isVisibleTo(&window));
             // Roster 2 kept its own start, so the hand edit still shows.
             window.showRoster(2);
             QVERIFY(!window.ButtonIniciar->isVisibleTo(&window));
-            QVERIFY(listed(window.ListAchados).contains("Nº 6 (Fagundes): Pt na escala 4, pelo registro 0"));
+            QVERIFY(ItemsOf(window.ListAchados).contains("Nº 6 (Fagundes): Pt na escala 4, pelo registro 0"));
         });
     }
 

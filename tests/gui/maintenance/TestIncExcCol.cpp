@@ -1,6 +1,7 @@
 // Item 2 of "Manutenção" on the small fixture: soldiers 1 to 12, Of Dia 1 to 3, Adj Of 4 to 6,
 // Cb Gda 7 to 12; soldier 5 is away (real) from 01/03 to 05/03/04, today is 03/03/04.
 #include "FixtureFolder.h"
+#include "ListItems.h"
 #include "ScriptedDialogs.h"
 #include "StoredTables.h"
 #include "common/ModalWindows.h"
@@ -33,14 +34,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-QStringList texts(const QListWidget* list)
-{
-    QStringList lines;
-    for (int row = 0; row < list->count(); ++row)
-        lines << list->item(row)->text();
-    return lines;
 }
 
 // Selects the lines of the list whose text starts with one of the prefixes.
@@ -155,7 +148,7 @@ private slots:
         QVERIFY(w.FileListBox1->isVisible() && !w.ListBox1->isVisible());
         QCOMPARE(w.rightColumnList(), w.ListBox3);
         QCOMPARE(w.ListBox2->count(), 12);
-        QVERIFY(texts(w.ListBox2).contains(QStringLiteral("7 Cb Gonçalves")));
+        QVERIFY(ItemsOf(w.ListBox2).contains(QStringLiteral("7 Cb Gonçalves")));
     }
 
     void theBrowserListsTxtFilesAndOpensOne()
@@ -174,14 +167,14 @@ private slots:
         QCOMPARE(shown, (QStringList{"Novos.Txt", "outros.TXT"}));
 
         w.FileListBox1Click(model->index(m_files.filePath("Novos.Txt")));
-        QCOMPARE(texts(w.ListBox1), (QStringList{"30,Sd,Lima", "31,Sd,Rocha"}));
+        QCOMPARE(ItemsOf(w.ListBox1), (QStringList{"30,Sd,Lima", "31,Sd,Rocha"}));
         QVERIFY(w.ListBox1->isVisible() && w.Button2->isVisible() && !w.FileListBox1->isVisible());
 
         // A file that cannot be read: its name in the error, the lines as they were.
         w.LoadFileLines(m_files.filePath("Sumiu.Txt"));
         QCOMPARE(m_dialogs->errors().size(), 1);
         QVERIFY(m_dialogs->errors().first().contains("Sumiu.Txt"));
-        QCOMPARE(texts(w.ListBox1), (QStringList{"30,Sd,Lima", "31,Sd,Rocha"}));
+        QCOMPARE(ItemsOf(w.ListBox1), (QStringList{"30,Sd,Lima", "31,Sd,Rocha"}));
 
         QTest::mouseClick(w.Button2, Qt::LeftButton);
         QVERIFY(w.FileListBox1->isVisible() && !w.ListBox1->isVisible() && !w.Button2->isVisible());
@@ -199,18 +192,18 @@ private slots:
         QTest::mouseClick(w.BIncluir, Qt::LeftButton);
         QCOMPARE(m_dialogs->errors(), QStringList());
         QCOMPARE(m_corrections, QStringList{"Sgt"});
-        QCOMPARE(texts(w.ListBox4), (QStringList{"1234 1º Sgt Silva, J.", "40 Cb Lima", "41 1º Sgt Rocha"}));
+        QCOMPARE(ItemsOf(w.ListBox4), (QStringList{"1234 1º Sgt Silva, J.", "40 Cb Lima", "41 1º Sgt Rocha"}));
         QCOMPARE(w.rightColumnList(), w.ListBox4);
         QVERIFY(w.ListBox4->isVisible());
         QVERIFY(w.RBBege->isChecked());
         QCOMPARE(w.ListBox2->count(), 15);
-        QVERIFY(texts(w.ListBox2).contains("1234 1º Sgt Silva, J."));
+        QVERIFY(ItemsOf(w.ListBox2).contains("1234 1º Sgt Silva, J."));
         QVERIFY(StoredRows(m_data->module(), "Basico").contains("41|Rocha|1º Sgt||||"));
 
         // A second run: the beige list holds only its own soldiers.
         select(w.ListBox1, {"42,", "40,"});
         QTest::mouseClick(w.BIncluir, Qt::LeftButton);
-        QCOMPARE(texts(w.ListBox4), QStringList{"42 Sd Souto"});
+        QCOMPARE(ItemsOf(w.ListBox4), QStringList{"42 Sd Souto"});
         QVERIFY(m_dialogs->messages().contains("        Registro: 40,Cabo,Lima\n\n Já está incluído no Sistema"));
     }
 
@@ -307,7 +300,7 @@ private slots:
         QCOMPARE(numbersIn(StoredRows(m_data->module(), "Sv3")), (QStringList{"10", "11", "12", "7", "9"}));
         QCOMPARE(StoredRows(m_data->module(), "Hist"), hist);
         QCOMPARE(w.ListBox2->count(), 9);
-        QVERIFY(!texts(w.ListBox2).contains("5 2º Sgt Esteves"));
+        QVERIFY(!ItemsOf(w.ListBox2).contains("5 2º Sgt Esteves"));
     }
 
     void closingWithAChoicePendingWarns()

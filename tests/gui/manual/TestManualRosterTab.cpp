@@ -1,6 +1,7 @@
 // The tab "Escalar Manual" walked as the keeper walks it, on the initial data set (rostered up to
 // 01/03/04; four services: Of Dia, Adj Of, Cb Gda and Sd Gda, the last two of three soldiers).
 #include "FixtureFolder.h"
+#include "ListItems.h"
 #include "ScriptedDialogs.h"
 #include "common/PrintJob.h"
 #include "common/SharedWindows.h"
@@ -35,14 +36,6 @@ const QStringList CarregarBoxes = {
     " Dia: 02/03/04 Falta escalar militar no Serviço de Sd Gda",
     " Dia: 03/03/04 Falta escalar militar no Serviço de Sd Gda",
 };
-
-QStringList itemsOf(const QListWidget* list)
-{
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
-    return lines;
-}
 
 QString cell(const QTableWidget* grid, int row, int column)
 {
@@ -135,7 +128,7 @@ private slots:
         QTest::mouseClick(page().BCarregar, Qt::LeftButton);
         QCOMPARE(cell(grid(), 4, 1), QStringLiteral("36 3831"));
         QTest::mouseClick(page().Button11, Qt::LeftButton);
-        QCOMPARE(itemsOf(page().ListBox4), CarregarLines);
+        QCOMPARE(ItemsOf(page().ListBox4), CarregarLines);
         QCOMPARE(m_dialogs->messages(), CarregarBoxes);
         QCOMPARE(visibleControls(&page()), QStringList({"Carregar", "Corrigir", "Desfazer", "Edit7", "Escalar",
                                                         "Label55", "Label57", "ListBox4", "ScrollBox1", "Verificar"}));
@@ -143,7 +136,7 @@ private slots:
         m_dialogs->shown.clear();
         QTest::mouseClick(page().BCorrigir, Qt::LeftButton);
         QTest::mouseClick(page().Button11, Qt::LeftButton);
-        QCOMPARE(itemsOf(page().ListBox4), QStringList());
+        QCOMPARE(ItemsOf(page().ListBox4), QStringList());
         QCOMPARE(m_dialogs->shown, QStringList());
 
         QTest::mouseClick(page().Button12, Qt::LeftButton);

@@ -2,6 +2,7 @@
 // Cb Gda served by 11 and 12 on 29/02/04, a red day; soldier 2 is planned to be away from 08/03
 // to 12/03/04). Today is 05/03/04.
 #include "FixtureFolder.h"
+#include "ListItems.h"
 #include "ScriptedDialogs.h"
 #include "common/ClickableLabel.h"
 #include "common/SharedWindows.h"
@@ -28,14 +29,6 @@
 #include <memory>
 
 namespace {
-
-QStringList itemsOf(const QListWidget* list)
-{
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
-    return lines;
-}
 
 QStringList storedHistory(TDMGeral& module)
 {
@@ -169,23 +162,23 @@ private slots:
         page().ComboBox1->setCurrentIndex(0);
         QTest::mouseClick(page().Button7, Qt::LeftButton);
         const QStringList once{"2   Previsto sair da escala de 08/03/04 a 12/03/04", "3   ", "1   "};
-        QCOMPARE(itemsOf(page().ListBox3), once);
-        QCOMPARE(itemsOf(m_window->EscalarAutomatico->ListBox5),
+        QCOMPARE(ItemsOf(page().ListBox3), once);
+        QCOMPARE(ItemsOf(m_window->EscalarAutomatico->ListBox5),
                  QStringList{"Dia: 09/03/04  Nº:  2  Previsto sair da escala de: 08/03/04 a 12/03/04"});
         QTest::mouseClick(page().Button7, Qt::LeftButton);
-        QCOMPARE(itemsOf(page().ListBox3), once + once);
+        QCOMPARE(ItemsOf(page().ListBox3), once + once);
 
         QTest::mouseClick(page().Edit2, Qt::LeftButton);   // a click on the day empties the list
-        QVERIFY(itemsOf(page().ListBox3).isEmpty());
+        QVERIFY(ItemsOf(page().ListBox3).isEmpty());
         QTest::mouseClick(page().Button7, Qt::LeftButton);
         page().ComboBox1->setFocus();
         QTest::keyClick(page().ComboBox1, Qt::Key_Down);     // another service chosen empties it too
         QCOMPARE(page().ComboBox1->currentIndex(), 1);
-        QVERIFY(itemsOf(page().ListBox3).isEmpty());
+        QVERIFY(ItemsOf(page().ListBox3).isEmpty());
         QTest::mouseClick(page().Button7, Qt::LeftButton);
         QCOMPARE(page().ListBox3->count(), 3);   // Adj Of: 4, 5, 6
         QTest::mouseClick(page().Button8, Qt::LeftButton);   // "Limpar"
-        QVERIFY(itemsOf(page().ListBox3).isEmpty());
+        QVERIFY(ItemsOf(page().ListBox3).isEmpty());
     }
 
     void theQuestionShowsWhatWillChangeNoKeepsYesWrites()

@@ -2,6 +2,7 @@
 // soldiers, each in one roster (Of Dia 1 to 3, Adj Of 4 to 6, Cb Gda 7 to 12); soldier 5 of Adj Of
 // is away from 01/03 to 05/03/04.
 #include "FixtureFolder.h"
+#include "ListItems.h"
 #include "ScriptedDialogs.h"
 #include "StoredTables.h"
 #include "common/ClickableLabel.h"
@@ -25,14 +26,6 @@ const QString Question = QStringLiteral(
     "Os serviços serão escalados na ordem das prioridades (1..2..3..etc)\n\nEstas prioridades levam em conta a "
     "relação (Total de militares na escala / Nº de escalados por dia).\n\n"
     "                                                 Continuar ?");
-
-QStringList linesOf(const QListWidget* list)
-{
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
-    return lines;
-}
 
 }
 
@@ -95,12 +88,12 @@ private slots:
 
         click("Label10");
         QVERIFY(list()->isVisible());
-        QTEST(linesOf(list()), "eight");
+        QTEST(ItemsOf(list()), "eight");
         QCOMPARE(list()->palette().color(QPalette::Base), QColor(Qt::cyan));
 
         click("Label11");
         QVERIFY(list()->isVisible());
-        QTEST(linesOf(list()), "nine");
+        QTEST(ItemsOf(list()), "nine");
         QCOMPARE(list()->palette().color(QPalette::Base), QToolTip::palette().color(QPalette::ToolTipBase));
 
         QCOMPARE(StoredTables(m_data->module(), TableSchema::workingTables()), before);

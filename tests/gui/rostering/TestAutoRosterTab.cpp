@@ -1,6 +1,7 @@
 // The tab "Escalar Automático" walked as the keeper walks it: Verificar, remove a soldier,
 // Verificar again, declare the roster ready, Escalar; then what the tables and files hold.
 #include "FixtureFolder.h"
+#include "ListItems.h"
 #include "ScriptedDialogs.h"
 #include "common/ClickableLabel.h"
 #include "common/Dialogs.h"
@@ -73,14 +74,6 @@ QList<HistRow> storedHistory(TDMGeral& module)
                         q.value("Num").toString().split(QLatin1Char(' '), Qt::SkipEmptyParts),
                         q.value("PtVm").toString()};
     return rows;
-}
-
-QStringList itemsOf(const QListWidget* list)
-{
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
-    return lines;
 }
 
 // Scripted boxes, except the Yes/No box, which is the real one: a test answers it as the keeper
@@ -228,7 +221,7 @@ private slots:
         // Second verification, with the removal; then the roster is declared ready.
         QStringList rosterShown;
         SetModalHook([&](QDialog& window) {
-            rosterShown = itemsOf(page().ListBox2);
+            rosterShown = ItemsOf(page().ListBox2);
             auto& choice = static_cast<TFRetiraAlguem&>(window);
             QTest::mouseClick(choice.RadioButton2, Qt::LeftButton);
             return window.result();
@@ -374,7 +367,7 @@ private slots:
         page().RadioButton3->click();   // already ticked: no second printout
         QCOMPARE(printed.size(), 1);
         QCOMPARE(printed.first().first(), QStringLiteral("Escala de Serviço"));
-        QCOMPARE(printed.first().mid(1), itemsOf(page().ListBox2));
+        QCOMPARE(printed.first().mid(1), ItemsOf(page().ListBox2));
 
         QTest::mouseClick(page().Button6, Qt::LeftButton);   // a new verification unticks "Escala"
         page().RadioButton3->click();
@@ -504,10 +497,10 @@ private slots:
         QVERIFY(page().BDesfazer->isVisibleTo(&page()));
 
         verifyTo(QStringLiteral("02/03/04"), 3);
-        const QStringList roster = itemsOf(page().ListBox2);
+        const QStringList roster = ItemsOf(page().ListBox2);
         QVERIFY(!roster.isEmpty());
         QTest::mouseClick(page().Edit1, Qt::LeftButton);
-        QCOMPARE(itemsOf(page().ListBox2), roster);
+        QCOMPARE(ItemsOf(page().ListBox2), roster);
         QCOMPARE(m_window->AutoRoster->session().state(), RosterState::Verified);
         QCOMPARE(RemovalCount(), 1);
 
@@ -579,7 +572,7 @@ private slots:
             activate(m_window.get());
         }
         const QStringList discarded{VerificationDiscarded};
-        QCOMPARE(itemsOf(page().ListBox5), choice ? discarded : QStringList());
+        QCOMPARE(ItemsOf(page().ListBox5), choice ? discarded : QStringList());
         QCOMPARE(m_window->AutoRoster->session().state(), RosterState::Idle);
         QCOMPARE(visibleButtons(&page()), QStringList({"Alertas", "Erros", "Verificar"}));
         QVERIFY(page().Edit1->isEnabled());

@@ -1,6 +1,7 @@
 // "Por que?" in the tab "Escalar Automático": a double-click on a service line of the roster list
 // (or its context menu) opens the decisions for that service and the day above it.
 #include "FixtureFolder.h"
+#include "ListItems.h"
 #include "ScriptedDialogs.h"
 #include "common/ModalWindows.h"
 #include "common/PrintJob.h"
@@ -32,14 +33,6 @@ struct Shown {
     QStringList lines;
 };
 
-QStringList itemsOf(const QListWidget* list)
-{
-    QStringList lines;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
-    return lines;
-}
-
 }
 
 class TestPorQue : public QObject {
@@ -68,7 +61,7 @@ class TestPorQue : public QObject {
             auto* why = qobject_cast<TFPorQue*>(&window);
             if (!why)
                 return window.result();
-            m_shown << Shown{why->LTitulo->text(), itemsOf(why->ListBox1)};
+            m_shown << Shown{why->LTitulo->text(), ItemsOf(why->ListBox1)};
             QTest::mouseClick(why->BImprimir, Qt::LeftButton);
             QTest::mouseClick(why->BSair, Qt::LeftButton);
             return window.result();
@@ -116,7 +109,7 @@ private slots:
     void serviceLineOpensItsDecisions()
     {
         verify();
-        const QStringList roster = itemsOf(page().ListBox2);
+        const QStringList roster = ItemsOf(page().ListBox2);
         const int cbGda = roster.indexOf(QStringLiteral("     Cb Gda:  8-Henriques  7-Gonçalves  "));
         QVERIFY(cbGda > 0);
         doubleClick(cbGda);
@@ -152,7 +145,7 @@ private slots:
     void dayAndEmptyLinesDoNothing()
     {
         verify();
-        const QStringList roster = itemsOf(page().ListBox2);
+        const QStringList roster = ItemsOf(page().ListBox2);
         doubleClick(roster.indexOf(QStringLiteral("               01/03/04 (Pt)")));
         doubleClick(roster.indexOf(QStringLiteral("     ")));
         page().ListBox2->setCurrentRow(roster.indexOf(QStringLiteral("               02/03/04 (Pt)")));
@@ -167,7 +160,7 @@ private slots:
         LoadSoldiers();
         Global().SoldierTable[8].Nome = QStringLiteral("Outro");
         SaveSoldiers();
-        const int cbGda = itemsOf(page().ListBox2).indexOf(QStringLiteral("     Cb Gda:  8-Henriques  7-Gonçalves  "));
+        const int cbGda = ItemsOf(page().ListBox2).indexOf(QStringLiteral("     Cb Gda:  8-Henriques  7-Gonçalves  "));
         doubleClick(cbGda);
         QVERIFY(m_shown.isEmpty());
         QCOMPARE(m_dialogs->messages(), QStringList{"Os dados mudaram desde a verificação. Verifique de novo para ver "
