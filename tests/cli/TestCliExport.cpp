@@ -2,6 +2,7 @@
 // the small fixture (rostered up to 29/02/04): the listing printed as before, the file written
 // beside it, relative names taken from where the command was given.
 #include "CliRunner.h"
+#include "FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,12 +12,6 @@
 namespace {
 
 const QByteArray Bom("\xEF\xBB\xBF");
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 CliResult cliIn(const QString& folder, FixtureFolder& data, const QStringList& arguments)
 {
@@ -38,7 +33,7 @@ private slots:
         QCOMPARE(result.exit, 0);
         const QString file = QDir(here.path()).filePath("cb.ics");
         QCOMPARE(result.out, QStringList{"1 evento(s) gravado(s) em " + QDir::toNativeSeparators(file)});
-        const QByteArray text = bytesOf(file);
+        const QByteArray text = BytesOf(file);
         QVERIFY(text.startsWith("BEGIN:VCALENDAR\r\n"));
         QVERIFY(text.contains("UID:20040227-sv3-n8@ravelha\r\n"));
         QVERIFY(text.contains("SUMMARY:Cb Gda\r\n"));
@@ -95,7 +90,7 @@ private slots:
         QCOMPARE(result.out, plain.out);   // the listing as without the option
         const QString file = QDir(here.path()).filePath("saida.csv");
         QVERIFY2(result.err.contains(QDir::toNativeSeparators(file)), qPrintable(result.err));
-        const QByteArray bytes = bytesOf(file);
+        const QByteArray bytes = BytesOf(file);
         QVERIFY2(bytes.startsWith(Bom + firstLines), bytes.constData());
         QCOMPARE(storedState(data), before);
 

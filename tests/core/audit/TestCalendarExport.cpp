@@ -1,6 +1,7 @@
 // The history as an iCalendar file, read back by an independent parser (Python's icalendar run
 // by the system's Python): the events of a period, of one soldier or all, their identifiers kept
 // from one export to the next, and a refusal that writes nothing.
+#include "FileBytes.h"
 #include "FixtureFolder.h"
 #include "audit/CalendarExport.h"
 #include "data/CoreError.h"
@@ -74,12 +75,6 @@ print(json.dumps(out))
             *stamp = e["stamp"].toString();
     }
     return events;
-}
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }
@@ -193,7 +188,7 @@ private slots:
         } catch (const CoreError& e) {
             QVERIFY2(e.message().contains(message), qPrintable(e.message()));
         }
-        QCOMPARE(bytesOf(file), QByteArray("antes"));
+        QCOMPARE(BytesOf(file), QByteArray("antes"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.ics"});
     }
 };

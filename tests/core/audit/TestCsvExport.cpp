@@ -1,6 +1,7 @@
 // Tables for a spreadsheet: the bytes of the format (mark, separators, quoting, line ends), a
 // file written whole or not at all, and the three tables on the small fixture (Of Dia 1 to 3,
 // Adj Of 4 to 6, Cb Gda 7 to 12, rostered up to 29/02/04).
+#include "FileBytes.h"
 #include "FixtureFolder.h"
 #include "audit/CsvExport.h"
 #include "data/CoreError.h"
@@ -15,12 +16,6 @@
 namespace {
 
 const QByteArray Bom("\xEF\xBB\xBF");
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }
 
@@ -50,7 +45,7 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath("tabela.csv");
         Csv::Write(file, {{"Nº", "SOMA"}, {"1", "2"}});
-        QCOMPARE(bytesOf(file), Bom + "Nº;SOMA\r\n1;2\r\n");
+        QCOMPARE(BytesOf(file), Bom + "Nº;SOMA\r\n1;2\r\n");
 
         // A folder in the way, or a folder that does not exist: a message, the old file kept.
         for (const QString& bad : {dir.path(), dir.filePath("nao-existe/tabela.csv")}) {
@@ -61,7 +56,7 @@ private slots:
                 QVERIFY2(e.message().contains(QDir::toNativeSeparators(bad)), qPrintable(e.message()));
             }
         }
-        QCOMPARE(bytesOf(file), Bom + "Nº;SOMA\r\n1;2\r\n");
+        QCOMPARE(BytesOf(file), Bom + "Nº;SOMA\r\n1;2\r\n");
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"tabela.csv"});
     }
 

@@ -1,4 +1,5 @@
 // The red-day calendar and the preparation period: lookup, weekend inclusion, single days.
+#include "FileBytes.h"
 #include "FixtureFolder.h"
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
@@ -14,13 +15,6 @@ namespace {
 QStringList calendarFile(const FixtureFolder& data)
 {
     return TextFile::readLines(data.file(DataFiles::SemExped));
-}
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
 }
 
 // Every day from `first` for `count` days, as dd/mm/yy.
@@ -110,11 +104,11 @@ private slots:
         FixtureFolder data;
         TextFile::writeLines(data.file(DataFiles::DataIniFim), {"01/01/09", "31/01/09"});
         TextFile::writeLines(data.file(DataFiles::SemExped), {"31/01/09"});
-        const QByteArray calendar = bytesOf(data.file(DataFiles::SemExped));
-        const QByteArray period = bytesOf(data.file(DataFiles::DataIniFim));
+        const QByteArray calendar = BytesOf(data.file(DataFiles::SemExped));
+        const QByteArray period = BytesOf(data.file(DataFiles::DataIniFim));
         QCOMPARE(RedDayCalendar::IncludeWeekends(finalDay, initialDay, QDate(2009, 1, 31)).message, message);
-        QCOMPARE(bytesOf(data.file(DataFiles::SemExped)), calendar);
-        QCOMPARE(bytesOf(data.file(DataFiles::DataIniFim)), period);
+        QCOMPARE(BytesOf(data.file(DataFiles::SemExped)), calendar);
+        QCOMPARE(BytesOf(data.file(DataFiles::DataIniFim)), period);
     }
 
     void singleDaysInAndOut()
@@ -154,10 +148,10 @@ private slots:
     {
         FixtureFolder data;
         TextFile::writeLines(data.file(DataFiles::SemExped), daysFrom(QDate(2009, 1, 1), 366));
-        const QByteArray calendar = bytesOf(data.file(DataFiles::SemExped));
+        const QByteArray calendar = BytesOf(data.file(DataFiles::SemExped));
         QVERIFY(RedDayCalendar::IncludeDays({"01/06/10"}, QDate(2009, 1, 1)).message.startsWith(
             QStringLiteral("A Escala Vermelha comporta no máximo 366 dias e ficaria com 367.")));
-        QCOMPARE(bytesOf(data.file(DataFiles::SemExped)), calendar);
+        QCOMPARE(BytesOf(data.file(DataFiles::SemExped)), calendar);
     }
 
     void questionOfSair()

@@ -1,6 +1,7 @@
 // The export buttons of "Pesquisa de Serviços", "Quadro dos Serviços" and the tab "Escalar
 // Automático", on the small fixture (rostered up to 29/02/04): the file chooser is scripted, the
 // file is written, a message says where; Cancel writes nothing.
+#include "FileBytes.h"
 #include "FixtureFolder.h"
 #include "ScriptedDialogs.h"
 #include "common/ModalWindows.h"
@@ -27,12 +28,6 @@
 namespace {
 
 const QByteArray Bom("\xEF\xBB\xBF");
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }
 
@@ -82,7 +77,7 @@ private slots:
         QVERIFY(m_dialogs->shown.contains("file: Exportar para calendário | servicos.ics | Calendário iCalendar (*.ics)"));
         QCOMPARE(m_dialogs->messages(),
                  QStringList{"1 serviço(s) gravado(s) no calendário " + QDir::toNativeSeparators(out("cb.ics"))});
-        const QByteArray calendar = bytesOf(out("cb.ics"));
+        const QByteArray calendar = BytesOf(out("cb.ics"));
         QVERIFY(calendar.contains("UID:20040228-sv3-n9@ravelha\r\n"));
         QCOMPARE(calendar.count("BEGIN:VEVENT"), 1);
 
@@ -99,7 +94,7 @@ private slots:
         QTest::mouseClick(window.Button2, Qt::LeftButton);
         m_dialogs->fileAnswers << out("pesquisa.csv");
         QTest::mouseClick(window.BExportarCsv, Qt::LeftButton);
-        QCOMPARE(bytesOf(out("pesquisa.csv")), Bom + "Dia;PtVm;Descr;Num;CodSv\r\n28/02/04;Vm;Of Dia;2;1\r\n"
+        QCOMPARE(BytesOf(out("pesquisa.csv")), Bom + "Dia;PtVm;Descr;Num;CodSv\r\n28/02/04;Vm;Of Dia;2;1\r\n"
                                                       "28/02/04;Vm;Adj Of;5;2\r\n28/02/04;Vm;Cb Gda;9 10;3\r\n");
         QCOMPARE(m_dialogs->messages().last(),
                  "3 linha(s) da pesquisa gravada(s) em " + QDir::toNativeSeparators(out("pesquisa.csv")));
@@ -108,7 +103,7 @@ private slots:
         QCOMPARE(window.Edit1->text(), QString());
         m_dialogs->fileAnswers << out("dia.ics");
         QTest::mouseClick(window.BExportarIcal, Qt::LeftButton);
-        QCOMPARE(bytesOf(out("dia.ics")).count("BEGIN:VEVENT"), 3);
+        QCOMPARE(BytesOf(out("dia.ics")).count("BEGIN:VEVENT"), 3);
         QCOMPARE(m_dialogs->errors().size(), 1);   // only the bad day above
     }
 
@@ -125,7 +120,7 @@ private slots:
         QTest::mouseClick(window.BExecutar, Qt::LeftButton);
         m_dialogs->fileAnswers << out("quadro.csv");
         QTest::mouseClick(window.BExportarCsv, Qt::LeftButton);
-        const QByteArray bytes = bytesOf(out("quadro.csv"));
+        const QByteArray bytes = BytesOf(out("quadro.csv"));
         QVERIFY2(bytes.startsWith(Bom + "Nº;Of Dia;Adj Of;Cb Gda;SOMA\r\n1;1;;;1\r\n"), bytes.constData());
         QVERIFY2(bytes.contains("\r\nSOMA;3;3;6;12\r\n"), bytes.constData());
         QCOMPARE(m_dialogs->messages().last(), "Quadro gravado em " + QDir::toNativeSeparators(out("quadro.csv")));
@@ -151,7 +146,7 @@ private slots:
         QVERIFY(page.BExportarCsv->isVisibleTo(&page));
         m_dialogs->fileAnswers << out("escala.csv");
         QTest::mouseClick(page.BExportarCsv, Qt::LeftButton);
-        QCOMPARE(bytesOf(out("escala.csv")), Bom + "Dia;PtVm;Serviço;Números;Nomes\r\n"
+        QCOMPARE(BytesOf(out("escala.csv")), Bom + "Dia;PtVm;Serviço;Números;Nomes\r\n"
                                                     "01/03/04;Pt;Of Dia;1;Cap Andrade\r\n"
                                                     "01/03/04;Pt;Adj Of;4;1º Sgt Dantas\r\n"
                                                     "01/03/04;Pt;Cb Gda;8 7;Cb Henriques / Cb Gonçalves\r\n");
