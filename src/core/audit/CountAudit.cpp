@@ -9,8 +9,6 @@
 
 #include <QHash>
 #include <QMap>
-#include <QSqlError>
-#include <QSqlQuery>
 
 #include <algorithm>
 #include <map>

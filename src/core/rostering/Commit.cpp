@@ -19,10 +19,8 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QSet>
-#include <QSqlError>
 #include <QSqlRecord>
 #include <algorithm>
-#include <climits>
 
 namespace {
 

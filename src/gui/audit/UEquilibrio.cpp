@@ -14,7 +14,6 @@
 #include "data/UGlobal.h"
 #include "printing/Printer.h"
 
-#include <QtCharts/QBarSeries>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QComboBox>
