@@ -121,6 +121,33 @@ QStringList ServiceLines(const QString& descr, const QString& displayText)
     return lines;
 }
 
+std::optional<ListedService> ListedServiceAt(const QStringList& lines, int row)
+{
+    if (row < 0 || row >= lines.size())
+        return std::nullopt;
+    const QString further = Indent + ContinuationLabel + QStringLiteral(":  ");
+    while (row > 0 && lines.at(row).startsWith(further))
+        --row;
+    const QString& line = lines.at(row);
+    const qsizetype colon = line.indexOf(QStringLiteral(":  "), Indent.size());
+    if (colon < 0 || !line.startsWith(Indent) || line.at(Indent.size()) == QLatin1Char(' '))
+        return std::nullopt;
+    const QString descr = line.mid(Indent.size(), colon - Indent.size());
+    for (int above = row - 1; above >= 0; --above) {
+        if (!lines.at(above).startsWith(DayIndent) || lines.at(above).trimmed().isEmpty())
+            continue;
+        if (const std::optional<QDate> day = Dates::parse(lines.at(above).trimmed().left(8))) {
+            ListedService listed;
+            listed.day = *day;
+            for (int n = 1; n <= Capacity::Services && listed.code == 0; ++n)
+                if (Global().ServiceTable[n].Descr == descr)
+                    listed.code = n;
+            return listed;
+        }
+    }
+    return std::nullopt;
+}
+
 RosterRun VerifyRoster(const QString& targetText, const std::optional<QList<int>>& services)
 {
     const std::optional<QDate> target = Dates::parse(targetText);

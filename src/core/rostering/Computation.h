@@ -50,6 +50,15 @@ QList<int> PriorityOrder();
 // The lines of one service in the roster list, its display text wrapped after 90 characters.
 QStringList ServiceLines(const QString& descr, const QString& displayText);
 
+// The service and day a line of the roster list belongs to: a service line, or a further line of
+// one, under its day's line. None for a day line, a blank line or a row outside the list; the
+// code is 0 when no registered service has the line's description.
+struct ListedService {
+    int code = 0;
+    QDate day;
+};
+std::optional<ListedService> ListedServiceAt(const QStringList& rosterLines, int row);
+
 // "Verificar": the typed target day must be a date within the preparation period; then
 // ComputeRoster. `services`: the codes taking part (every registered service when not given).
 RosterRun VerifyRoster(const QString& targetText, const std::optional<QList<int>>& services = std::nullopt);

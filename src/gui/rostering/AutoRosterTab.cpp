@@ -25,7 +25,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <optional>
-#include <utility>
 
 AutoRosterTab::AutoRosterTab(AutoRosterPage* page, QWidget* window)
     : QObject(window), m_page(page), m_window(window)
@@ -189,50 +188,16 @@ void AutoRosterTab::BExportarCsvClick()
     });
 }
 
-namespace {
-
-const QString ServiceIndent = QStringLiteral("     ");                       // a service line
-const QString Continuation = QStringLiteral("                  :  ");          // a service's further line
-
-// The service description and the day of the line `row` of the roster list, when it is a
-// service line (or a further line of one).
-std::optional<std::pair<QString, QDate>> servicePlace(const QStringList& lines, int row)
-{
-    if (row < 0 || row >= lines.size())
-        return std::nullopt;
-    while (row > 0 && lines.at(row).startsWith(Continuation))
-        --row;
-    const QString& line = lines.at(row);
-    const qsizetype colon = line.indexOf(QStringLiteral(":  "), ServiceIndent.size());
-    if (colon < 0 || !line.startsWith(ServiceIndent) || line.at(ServiceIndent.size()) == QLatin1Char(' '))
-        return std::nullopt;
-    const QString descr = line.mid(ServiceIndent.size(), colon - ServiceIndent.size());
-    for (int above = row - 1; above >= 0; --above) {
-        if (!lines.at(above).startsWith(QStringLiteral("               ")) || lines.at(above).trimmed().isEmpty())
-            continue;
-        const std::optional<QDate> day = Dates::parse(lines.at(above).trimmed().left(8));
-        if (day)
-            return std::make_pair(descr, *day);
-    }
-    return std::nullopt;
-}
-
-}
-
 void AutoRosterTab::ListBox2DblClick(int row)
 {
     Guarded([this, row] {
-        const std::optional<std::pair<QString, QDate>> place = servicePlace(m_session.rosterLines(), row);
+        const std::optional<ListedService> place = ListedServiceAt(m_session.rosterLines(), row);
         if (!place)
             return;
-        int code = 0;
-        for (int n = 1; n <= Capacity::Services && code == 0; ++n)
-            if (Global().ServiceTable[n].Descr == place->first)
-                code = n;
         Explanation explanation;
         {
             BusyCursor busy;
-            explanation = ExplainDecisions(m_session.lastRun(), place->second, code);
+            explanation = ExplainDecisions(m_session.lastRun(), place->day, place->code);
         }
         if (explanation.refused) {
             Dialogs::current().message(explanation.refusal);

@@ -52,6 +52,33 @@ QStringList computedHistory(const QDate& from)
 class TestRosterComputation : public QObject {
     Q_OBJECT
 private slots:
+    void listedServiceOfALine()
+    {
+        // A day line, a service whose names wrap onto a further line, and a service no longer
+        // registered.
+        ResetModel();
+        Global().ServiceTable[3].Descr = QStringLiteral("Cb Gda");
+        QString names;
+        for (int k = 1; k <= 12; ++k)
+            names += QStringLiteral("%1-Soldado Nº %1  ").arg(100 + k);
+        QStringList lines{QStringLiteral("     "), QStringLiteral("               02/03/04 (Pt)")};
+        lines << ServiceLines(QStringLiteral("Cb Gda"), names) << ServiceLines(QStringLiteral("Antigo"), "7-Lima  ");
+        QVERIFY(lines.size() >= 5);   // the names of Cb Gda take two lines
+        const QDate day(2004, 3, 2);
+        const struct {
+            int row;
+            int code;   // -1: no service
+        } cases[] = {{-1, -1}, {0, -1}, {1, -1}, {2, 3}, {3, 3}, {int(lines.size()) - 1, 0}, {int(lines.size()), -1}};
+        for (const auto& c : cases) {
+            const std::optional<ListedService> listed = ListedServiceAt(lines, c.row);
+            QCOMPARE(listed.has_value(), c.code >= 0);
+            if (listed) {
+                QCOMPARE(listed->code, c.code);
+                QCOMPARE(listed->day, day);
+            }
+        }
+    }
+
     void init()
     {
         ClearRemovals();
