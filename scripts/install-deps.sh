@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake
-  qt6-base-dev libqt6sql6-sqlite libgl-dev
+  qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
+  postgresql
   libbenchmark-dev libsqlite3-dev
   xvfb xauth poppler-utils imagemagick fonts-liberation
   qt6-translations-l10n
