@@ -13,6 +13,7 @@
 #include "QueryCommands.h"
 #include "RegisterCommands.h"
 #include "ResetCommands.h"
+#include "ServerCommands.h"
 #include "ServiceRegisterCommands.h"
 #include "SummaryCommands.h"
 #include "SwapCommands.h"
@@ -53,7 +54,8 @@ bool isOtherSubsystem(const QString& name)
                                       QStringLiteral("tabela"),
                                       QStringLiteral("reiniciar"), QStringLiteral("expurgar"),
                                       QStringLiteral("instalar"), QStringLiteral("exportar-ical"),
-                                      QStringLiteral("equilibrio"), QStringLiteral("auditoria")};
+                                      QStringLiteral("equilibrio"), QStringLiteral("auditoria"),
+                                      QStringLiteral("publicar"), QStringLiteral("baixar"), QStringLiteral("unidades")};
     return names.contains(name);
 }
 
@@ -222,7 +224,7 @@ QString usage()
         + ManualUsage() + SwapUsage() + HistoryUsage() + SummaryUsage() + PriorityUsage()
         + RegisterUsage() + CalendarUsage() + PersonnelUsage() + CollectiveUsage() + AbsenceUsage()
         + ServiceRegisterUsage() + CoverUsage() + BackupUsage() + ResetUsage() + TableUsage() + ExportUsage()
-        + AuditUsage()
+        + AuditUsage() + ServerUsage()
         + QStringLiteral("--hoje DD/MM/AA fixa o dia de hoje para os comandos que o leem.\n"
                          "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");
 }

@@ -7,6 +7,7 @@
 #include "data/DataFolder.h"
 #include "data/Session.h"
 #include "ResetCommands.h"
+#include "ServerCommands.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,6 +33,13 @@ int main(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const QString folder = DataFolder::choose(arguments);
+    ServerAddress server;
+    try {
+        server = ServerAddresses::choose(arguments);
+    } catch (const CoreError& e) {
+        error(e.message());
+        return Cli::BadUsage;
+    }
     // --hoje DD/MM/AA: the day the program takes for today, for every command that reads it.
     const int hoje = arguments.indexOf(QStringLiteral("--hoje"));
     if (hoje >= 0) {
@@ -71,6 +79,10 @@ int main(int argc, char* argv[])
     if (!command.pdf.isEmpty())
         command.pdf = Cli::fromStartFolder(command.pdf);
     try {
+        // A unit is moved, or a server's units listed, before any folder or unit is opened.
+        if (Cli::isServerCommand(command.name))
+            return Cli::RunServerCommand(command.name, command.rest, folder, server);
+        ServerAddresses::setCurrent(server);
         // A new data folder is made before any folder is opened.
         if (command.name == QStringLiteral("instalar")) {
             DataFolder::setPath(folder);

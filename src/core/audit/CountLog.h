@@ -105,6 +105,10 @@ namespace CountLog {
 
 // Starts the log afresh in `db`: empties it, then appends a Start row per count of every member of
 // the stored rosters Sv1 to Sv30, as they are stored now. Runs inside the caller's transaction.
+// Copies every row of the log from one database to another, in their order (the ids are the new
+// database's own), in the caller's transaction on `to`. A database without a log copies nothing.
+void CopyAll(const QSqlDatabase& from, const QSqlDatabase& to);
+
 void StartAfresh(const QSqlDatabase& db);
 
 // Gives a start to the rosters that have none (a folder from before the log): a Start row per

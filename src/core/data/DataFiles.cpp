@@ -6,18 +6,24 @@
 #include "PendingFiles.h"
 #include "Dates.h"
 #include "TextFile.h"
+#include "UnitTexts.h"
 
 namespace DataFiles {
 
 namespace {
 
+// A file of the unit's state is kept on the server when the unit is; every other one is a file.
 QStringList read(const QString& name)
 {
+    if (UnitTexts::OnServer(name))
+        return UnitTexts::Read(name);
     return TextFile::readLines(DataFolder::file(name));
 }
 
 void write(const QString& name, const QStringList& lines)
 {
+    if (UnitTexts::OnServer(name))
+        return UnitTexts::Write(name, lines);
     TextFile::writeLines(DataFolder::file(name), lines);
 }
 
@@ -97,6 +103,11 @@ PreparationPeriod ReadPreparationPeriod()
 {
     const QStringList lines = read(DataIniFim);
     return {dayOfLine(DataIniFim, lines, 0), dayOfLine(DataIniFim, lines, 1)};
+}
+
+QString PreparationEndText()
+{
+    return lineAt(read(DataIniFim), 1).trimmed();
 }
 
 void WritePreparationPeriod(const PreparationPeriod& period)

@@ -39,6 +39,8 @@ struct PreparationPeriod {
     QDate first;
     QDate last;
 };
+// The last day of the period as the file writes it, for a message.
+QString PreparationEndText();
 PreparationPeriod ReadPreparationPeriod();
 void WritePreparationPeriod(const PreparationPeriod& period);
 

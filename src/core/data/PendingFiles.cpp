@@ -5,6 +5,7 @@
 #include "KillPoints.h"
 #include "TextFile.h"
 #include "UDMGeral.h"
+#include "UnitTexts.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -22,18 +23,20 @@ QSqlDatabase dataDatabase()
 
 bool tableExists(const QSqlDatabase& db)
 {
-    return db.tables().contains(Table);
+    return HasTable(db, Table);
 }
 
 QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
 {
     QSqlQuery query(db);
-    if (!query.prepare(sql))
-        throw CoreError(EngineErrorMessage(db.databaseName(), Table, query.lastError()));
+    // A server cannot prepare a statement that creates a table: one without values runs as it is.
+    const bool ran = values.isEmpty() ? query.exec(sql) : query.prepare(sql);
+    if (!ran)
+        throw CoreError(EngineErrorMessage(db, Table, query.lastError()));
     for (const QVariant& value : values)
         query.addBindValue(value);
-    if (!query.exec())
-        throw CoreError(EngineErrorMessage(db.databaseName(), Table, query.lastError()));
+    if (!values.isEmpty() && !query.exec())
+        throw CoreError(EngineErrorMessage(db, Table, query.lastError()));
     return query;
 }
 
@@ -54,9 +57,13 @@ QString notice(const QStringList& failures, bool atStart)
 
 void stage(const QString& bareName, const QStringList& lines)
 {
+    // On a server the file is a row of the unit: written in this very transaction.
+    if (UnitTexts::OnServer(bareName))
+        return UnitTexts::Write(bareName, lines);
     const QSqlDatabase db = dataDatabase();
     exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (Nome TEXT NOT NULL PRIMARY KEY, Linhas TEXT)").arg(Table));
-    exec(db, QStringLiteral("INSERT OR REPLACE INTO %1 (Nome, Linhas) VALUES (?, ?)").arg(Table),
+    exec(db, QStringLiteral("INSERT INTO %1 (Nome, Linhas) VALUES (?, ?) "
+                            "ON CONFLICT (Nome) DO UPDATE SET Linhas = excluded.Linhas").arg(Table),
          {bareName, lines.join(LineBreak)});
 }
 
@@ -99,7 +106,7 @@ std::optional<QStringList> pending(const QString& bareName)
     } catch (const CoreError&) {
         return std::nullopt;   // no tables open: the file is all there is
     }
-    if (!tableExists(db))
+    if (UnitTexts::OnServer(bareName) || !tableExists(db))
         return std::nullopt;
     QSqlQuery row = exec(db, QStringLiteral("SELECT Linhas FROM %1 WHERE Nome = ?").arg(Table), {bareName});
     if (!row.next())

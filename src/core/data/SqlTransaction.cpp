@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QSqlError>
+#include <QSqlQuery>
 
 namespace {
 struct OpenTransaction {
@@ -25,7 +26,18 @@ SqlTransaction::SqlTransaction(const QSqlDatabase& db)
     OpenTransaction& state = openTransactions()[m_connection];
     if (state.depth == 0) {
         if (!m_db.transaction())
-            throw CoreError(EngineErrorMessage(m_db.databaseName(), QString(), m_db.lastError()));
+            throw CoreError(EngineErrorMessage(m_db, QString(), m_db.lastError()));
+        // On a server, the writers of one unit take turns: the lock is the unit's (the schema the
+        // connection works in, even before it exists), held until the transaction ends, so what a
+        // writer checks is still so when it writes.
+        if (m_db.driverName() == QStringLiteral("QPSQL")) {
+            QSqlQuery lock(m_db);
+            if (!lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(current_setting('search_path')))"))) {
+                const QString why = EngineErrorMessage(m_db, QString(), lock.lastError());
+                m_db.rollback();
+                throw CoreError(why);
+            }
+        }
         state.failed = false;
         m_outer = true;
     }
@@ -55,7 +67,7 @@ void SqlTransaction::commit()
         throw CoreError(QStringLiteral("A gravação foi interrompida e desfeita; nada foi alterado."));
     }
     if (!m_db.commit()) {
-        const QString why = EngineErrorMessage(m_db.databaseName(), QString(), m_db.lastError());
+        const QString why = EngineErrorMessage(m_db, QString(), m_db.lastError());
         m_db.rollback();
         throw CoreError(why);
     }

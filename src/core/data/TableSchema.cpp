@@ -61,7 +61,9 @@ QString keyOrder(Kind kind)
     return {};
 }
 
-QString createStatement(const Table& table)
+namespace {
+
+QString fileCreateStatement(const Table& table)
 {
     // Num keys are TEXT so that they order as text ("10" before "9"); days are ISO text.
     switch (table.kind) {
@@ -79,6 +81,16 @@ QString createStatement(const Table& table)
                               "Descr TEXT, Num TEXT, PtVm TEXT, PRIMARY KEY (Dia, CodSv))").arg(table.name);
     }
     return {};
+}
+
+}
+
+QString createStatement(const Table& table, Engine engine)
+{
+    QString statement = fileCreateStatement(table);
+    if (engine == Engine::Server)
+        statement.replace(QStringLiteral(" TEXT"), QStringLiteral(" TEXT COLLATE \"C\""));
+    return statement;
 }
 
 QStringList workingTables()

@@ -23,7 +23,10 @@ QString rosterFileName(int serviceCode);
 
 QStringList columns(Kind kind);
 QString keyOrder(Kind kind);         // "ORDER BY ..." in key order (text keys as text)
-QString createStatement(const Table& table);
+// Where a table is created: in a database file, or on a server, where texts order as bytes, as
+// they do in the file (a server's own order of texts would change the order of the rosters).
+enum class Engine { File, Server };
+QString createStatement(const Table& table, Engine engine = Engine::File);
 
 // The working tables every data folder holds: Basico, Sv, Sv1 to Sv30, Hist.
 QStringList workingTables();

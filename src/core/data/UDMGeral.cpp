@@ -105,8 +105,43 @@ QString EngineErrorMessage(const QString& databaseFile, const QString& table, co
     return what.arg(where, onTable) + QStringLiteral("\nResposta do banco de dados: ") + error.text();
 }
 
+QString ServerErrorMessage(const QString& server, const QString& table, const QSqlError& error)
+{
+    const QString onTable = table.isEmpty() ? QString() : QStringLiteral(" (tabela %1)").arg(table);
+    // The server's own codes (SQLSTATE): the class is in the first two characters.
+    const QString code = error.nativeErrorCode();
+    QString what;
+    if (code.startsWith(QStringLiteral("08")) || code.startsWith(QStringLiteral("57P"))
+        || error.type() == QSqlError::ConnectionError)
+        what = QStringLiteral("A conexão com o servidor %1 foi perdida ou recusada%2. Verifique a rede e o servidor "
+                              "e tente de novo.");
+    else if (code == QStringLiteral("42501"))
+        what = QStringLiteral("O usuário do banco não tem permissão na unidade do servidor %1%2.");
+    else if (code == QStringLiteral("53100"))
+        what = QStringLiteral("O servidor %1 não pôde gravar%2: o disco do servidor está cheio.");
+    else if (code == QStringLiteral("25006"))
+        what = QStringLiteral("O servidor %1 aceita só leitura%2: nada pôde ser gravado.");
+    else if (code == QStringLiteral("40001") || code == QStringLiteral("40P01"))
+        what = QStringLiteral("O servidor %1 recusou a gravação%2 por conflito com outro computador; tente de novo.");
+    else
+        what = QStringLiteral("Erro no servidor %1%2.");
+    return what.arg(server, onTable) + QStringLiteral("\nResposta do banco de dados: ") + error.text();
+}
+
+QString EngineErrorMessage(const QSqlDatabase& db, const QString& table, const QSqlError& error)
+{
+    if (db.driverName() == QStringLiteral("QPSQL"))
+        return ServerErrorMessage(db.hostName() + QLatin1Char('/') + db.databaseName(), table, error);
+    return EngineErrorMessage(db.databaseName(), table, error);
+}
+
 TDMGeral::TDMGeral(const QString& dataFolder, const QString& backupFolder)
-    : m_connectionPrefix(QStringLiteral("ravelha-%1").arg(quintptr(this), 0, 16))
+    : TDMGeral(dataFolder, backupFolder, ServerAddresses::current())
+{
+}
+
+TDMGeral::TDMGeral(const QString& dataFolder, const QString& backupFolder, const ServerAddress& server)
+    : m_connectionPrefix(QStringLiteral("ravelha-%1").arg(quintptr(this), 0, 16)), m_server(server)
 {
     m_folders[0] = dataFolder;
     m_folders[1] = backupFolder;
@@ -160,6 +195,8 @@ QSqlDatabase TDMGeral::database(Alias alias)
         if (db.isOpen())
             return db;
     }
+    if (onServer(alias))
+        return openServer(name, true);
     const QString folder = aliasFolder(alias);
     const QString file = QDir(folder).filePath(QLatin1String(DatabaseFileName));
     if (folder.isEmpty() || !QFileInfo::exists(file))
@@ -205,6 +242,123 @@ QSqlDatabase TDMGeral::database(Alias alias)
     return db;
 }
 
+bool TDMGeral::onServer(Alias alias) const
+{
+    return alias == Alias::Ravelha && m_server.isSet();
+}
+
+QSqlDatabase TDMGeral::serverConnection()
+{
+    const QString name = connectionName(Alias::Ravelha);
+    if (QSqlDatabase::contains(name)) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isOpen())
+            return db;
+    }
+    return openServer(name, false);
+}
+
+QSqlDatabase TDMGeral::openServer(const QString& name, bool requireUnit)
+{
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        throw CoreError(QStringLiteral("O servidor não pode ser usado: falta o componente PostgreSQL do Qt "
+                                       "(pacote libqt6sql6-psql)."));
+    if (requireUnit || !m_server.unit.isEmpty())
+        m_server.requireValid();
+    else
+        m_server.requireServer();
+    QSqlDatabase db = QSqlDatabase::contains(name) ? QSqlDatabase::database(name, false)
+                                                   : QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    m_server.applyTo(db);
+    if (!db.open())
+        throw CoreError(ServerErrorMessage(m_server.serverLabel(), QString(), db.lastError()));
+    QString refusal;
+    {
+        // The server's notices ("already exists, skipping") are not the keeper's business.
+        QSqlQuery(db).exec(QStringLiteral("SET client_min_messages TO warning"));
+        // Every statement names its tables without a schema: the unit's schema comes first.
+        QSqlQuery path(db);
+        if (!m_server.unit.isEmpty() && !path.exec(QStringLiteral("SET search_path TO \"%1\"").arg(m_server.schema())))
+            refusal = ServerErrorMessage(m_server.serverLabel(), QString(), path.lastError());
+    }
+    if (refusal.isEmpty() && requireUnit) {
+        if (!unitExistsOn(db, refusal)) {
+            if (refusal.isEmpty())
+                refusal = QStringLiteral("A unidade %1 não existe no servidor %2 (ou o usuário do banco não tem "
+                                         "acesso a ela).").arg(m_server.unit, m_server.serverLabel());
+        } else {
+            try {
+                const QStringList present = TablesOf(db);
+                for (const QString& table : TableSchema::workingTables()) {
+                    if (refusal.isEmpty() && !present.contains(table, Qt::CaseInsensitive))
+                        refusal = QStringLiteral("A tabela %1 não existe na %2.").arg(table, m_server.label());
+                }
+            } catch (const CoreError& e) {
+                refusal = e.message();
+            }
+        }
+    }
+    if (!refusal.isEmpty()) {
+        db.close();
+        throw CoreError(refusal);
+    }
+    return db;
+}
+
+bool TDMGeral::unitExistsOn(const QSqlDatabase& db, QString& refusal) const
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT 1 FROM information_schema.schemata WHERE schema_name = ?"));
+    query.addBindValue(m_server.schema());
+    if (!query.exec()) {
+        refusal = ServerErrorMessage(m_server.serverLabel(), QString(), query.lastError());
+        return false;
+    }
+    return query.next();
+}
+
+bool TDMGeral::unitExists()
+{
+    QString refusal;
+    const bool exists = unitExistsOn(serverConnection(), refusal);
+    if (!refusal.isEmpty())
+        throw CoreError(refusal);
+    return exists;
+}
+
+QStringList TablesOf(const QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    if (db.driverName() == QStringLiteral("QPSQL"))
+        query.exec(QStringLiteral("SELECT table_name FROM information_schema.tables "
+                                  "WHERE table_schema = current_schema()"));
+    else
+        query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    QStringList names;
+    while (query.next())
+        names << query.value(0).toString();
+    if (query.lastError().isValid())
+        throw CoreError(EngineErrorMessage(db, QString(), query.lastError()));
+    return names;
+}
+
+bool ForwardOnlyFits(const QSqlDatabase& db)
+{
+    return db.driverName() != QStringLiteral("QPSQL");
+}
+
+bool HasTable(const QSqlDatabase& db, const QString& table)
+{
+    return TablesOf(db).contains(table, Qt::CaseInsensitive);
+}
+
+QString TDMGeral::engineError(Alias alias, const QString& table, const QSqlError& error) const
+{
+    if (onServer(alias))
+        return ServerErrorMessage(m_server.serverLabel(), table, error);
+    return EngineErrorMessage(databaseFile(alias), table, error);
+}
+
 QString TDMGeral::databaseFile(Alias alias) const
 {
     return QDir(aliasFolder(alias)).filePath(QLatin1String(DatabaseFileName));
@@ -212,6 +366,20 @@ QString TDMGeral::databaseFile(Alias alias) const
 
 void TDMGeral::createTables(Alias alias, const QStringList& tables)
 {
+    if (onServer(alias)) {
+        QSqlDatabase db = serverConnection();
+        SqlTransaction transaction(db);
+        QSqlQuery schema(db);
+        if (!schema.exec(QStringLiteral("CREATE SCHEMA IF NOT EXISTS \"%1\"").arg(m_server.schema())))
+            throw CoreError(engineError(alias, QString(), schema.lastError()));
+        for (const QString& table : tables) {
+            QSqlQuery create(db);
+            if (!create.exec(TableSchema::createStatement(TableSchema::tableOf(table), TableSchema::Engine::Server)))
+                throw CoreError(engineError(alias, table, create.lastError()));
+        }
+        transaction.commit();
+        return;
+    }
     const QString name = connectionName(alias);
     const QString file = QDir(aliasFolder(alias)).filePath(QLatin1String(DatabaseFileName));
     {
@@ -235,11 +403,11 @@ QSqlQuery TDMGeral::run(Alias alias, const QString& sql, const QVariantList& val
 {
     QSqlQuery query(database(alias));
     if (!query.prepare(sql))
-        throw CoreError(EngineErrorMessage(databaseFile(alias), QString(), query.lastError()));
+        throw CoreError(engineError(alias, QString(), query.lastError()));
     for (const QVariant& value : values)
         query.addBindValue(storable(value));
     if (!query.exec())
-        throw CoreError(EngineErrorMessage(databaseFile(alias), QString(), query.lastError()));
+        throw CoreError(engineError(alias, QString(), query.lastError()));
     return query;
 }
 
@@ -254,13 +422,14 @@ QSqlQuery TDMGeral::openTable(Alias alias, const QString& tableOrFileName, int c
                                        "Nada foi carregado nem alterado.")
                             .arg(table.name).arg(rows).arg(capacity));
 
-    QSqlQuery query(database(alias));
-    query.setForwardOnly(true);
+    const QSqlDatabase db = database(alias);
+    QSqlQuery query(db);
+    query.setForwardOnly(ForwardOnlyFits(db));
     const QString sql = QStringLiteral("SELECT %1 FROM %2 %3")
                             .arg(TableSchema::columns(table.kind).join(QStringLiteral(", ")), table.name,
                                  TableSchema::keyOrder(table.kind));
     if (!query.exec(sql))
-        throw CoreError(EngineErrorMessage(databaseFile(alias), table.name, query.lastError()));
+        throw CoreError(engineError(alias, table.name, query.lastError()));
     return query;
 }
 
@@ -282,7 +451,7 @@ std::vector<QVariantList> TDMGeral::readRows(Alias alias, const QString& tableOr
     }
     // A read that stopped half-way (a damaged page) must not pass for the whole table.
     if (query.lastError().isValid())
-        throw CoreError(EngineErrorMessage(databaseFile(alias), table.name, query.lastError()));
+        throw CoreError(engineError(alias, table.name, query.lastError()));
     return rows;
 }
 
@@ -367,14 +536,14 @@ void TDMGeral::hashTables(QCryptographicHash& hash, const QStringList& tables, A
                     flush();
             }
             if (rows.lastError().isValid())
-                throw CoreError(EngineErrorMessage(databaseFile(alias), table.name, rows.lastError()));
+                throw CoreError(engineError(alias, table.name, rows.lastError()));
         }
     }
     flush();
 }
 
 TDMGeral::TableWriter::TableWriter(TDMGeral& module, Alias alias, const QString& tableOrFileName)
-    : m_transaction(module.database(alias))
+    : m_transaction(module.database(alias)), m_module(module), m_alias(alias)
 {
     const TableSchema::Table table = TableSchema::tableOf(tableOrFileName);
     m_table = table.name;
@@ -401,10 +570,10 @@ TDMGeral::TableWriter::TableWriter(TDMGeral& module, Alias alias, const QString&
 
     QSqlQuery erase(db);
     if (!erase.exec(QStringLiteral("DELETE FROM %1").arg(m_table)))
-        throw CoreError(EngineErrorMessage(m_file, m_table, erase.lastError()));
+        throw CoreError(m_module.engineError(m_alias, m_table, erase.lastError()));
     m_insert = QSqlQuery(db);
     if (!m_insert.prepare(insert))
-        throw CoreError(EngineErrorMessage(m_file, m_table, m_insert.lastError()));
+        throw CoreError(m_module.engineError(m_alias, m_table, m_insert.lastError()));
 }
 
 TDMGeral::TableWriter::~TableWriter() = default;
@@ -428,7 +597,7 @@ void TDMGeral::TableWriter::append(const QVariantList& values)
 
     if (m_rows) {
         if (row.size() != m_columns)
-            throw CoreError(EngineErrorMessage(m_file, m_table,
+            throw CoreError(m_module.engineError(m_alias, m_table,
                                                QSqlError(QStringLiteral("Parameter count mismatch"), QString(),
                                                          QSqlError::StatementError)));
         for (int i = 0; i < m_columns; ++i)
@@ -439,7 +608,7 @@ void TDMGeral::TableWriter::append(const QVariantList& values)
     for (int i = 0; i < row.size(); ++i)
         m_insert.bindValue(i, row.at(i));
     if (!m_insert.exec())
-        throw CoreError(EngineErrorMessage(m_file, m_table, m_insert.lastError()));
+        throw CoreError(m_module.engineError(m_alias, m_table, m_insert.lastError()));
 }
 
 void TDMGeral::TableWriter::commit()

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "ServerAddress.h"
 #include "SqlTransaction.h"
 #include "TableSchema.h"
 
@@ -25,6 +26,21 @@ enum class Alias { Ravelha, BackUpRavSv };
 // given): a locked, read-only, full, unreadable or damaged file is named as such, and the engine's
 // own text follows.
 QString EngineErrorMessage(const QString& databaseFile, const QString& table, const QSqlError& error);
+// The same for a unit kept on a server (`server` as the keeper reads it: "host/database"): a lost
+// connection, a missing permission, a full disk or a conflict is named as such.
+QString ServerErrorMessage(const QString& server, const QString& table, const QSqlError& error);
+// The message that fits the connection: a server's or a database file's.
+QString EngineErrorMessage(const QSqlDatabase& db, const QString& table, const QSqlError& error);
+
+// The tables a connection's database holds (on a server, those of the unit's schema), and whether
+// it holds one: names are compared ignoring case, since a server gives them back in lower case.
+QStringList TablesOf(const QSqlDatabase& db);
+bool HasTable(const QSqlDatabase& db, const QString& table);
+
+// Whether a query on the connection may read its rows forward only (less memory). Not on a server:
+// there a forward-only query drops the rows it has not read yet as soon as the connection runs
+// another statement, even the clean-up of a statement done with.
+bool ForwardOnlyFits(const QSqlDatabase& db);
 
 // The conditions of a history search; each one is used when it is set, joined by "and".
 struct HistSearch {
@@ -38,7 +54,10 @@ class TDMGeral {
 public:
     static constexpr const char* DatabaseFileName = "Ravelha.db";
 
+    // The data alias is the unit on the server current now (ServerAddresses), if any; else the folder.
     TDMGeral(const QString& dataFolder, const QString& backupFolder);
+    // The data alias is the unit at `server` (unset: the folder).
+    TDMGeral(const QString& dataFolder, const QString& backupFolder, const ServerAddress& server);
     ~TDMGeral();
     TDMGeral(const TDMGeral&) = delete;
     TDMGeral& operator=(const TDMGeral&) = delete;
@@ -52,11 +71,25 @@ public:
 
     // The database of an alias, opened on first use. A folder without Ravelha.db, a file that is no
     // database, or one that lacks one of the working tables, throws a message naming what is wrong.
+    // With a server address current when the module was made, the Ravelha alias is the unit's
+    // schema on that server (the backup alias stays a folder).
     QSqlDatabase database(Alias alias);
 
-    // Creates Ravelha.db in the alias's folder (the folder must exist) with the tables named,
-    // leaving tables that exist already as they are. Used to set up a new data or backup folder.
+    // Whether the alias is a unit on a server, and that server's address.
+    bool onServer(Alias alias = Alias::Ravelha) const;
+    const ServerAddress& server() const { return m_server; }
+    // On a server: the connection without asking for the unit's tables (to create or list units).
+    QSqlDatabase serverConnection();
+    // Whether the unit's schema exists on the server.
+    bool unitExists();
+
+    // Creates the tables named, leaving tables that exist already as they are: in Ravelha.db in the
+    // alias's folder (the folder must exist), or in the unit's schema on a server (made when
+    // missing). Used to set up a new data or backup folder, or a unit on a server.
     void createTables(Alias alias, const QStringList& tables);
+
+    // The keeper's words for an error of the engine on this alias's database.
+    QString engineError(Alias alias, const QString& table, const QSqlError& error) const;
 
     // --- loaders and writers ---
 
@@ -92,6 +125,8 @@ public:
         SqlTransaction m_transaction;
         QSqlQuery m_insert;                        // for a driver other than SQLite's
         std::unique_ptr<SqliteStatement> m_rows;   // on SQLite: the insert, straight to the engine
+        const TDMGeral& m_module;
+        Alias m_alias;
         QVariantList m_storable;                   // a row as stored, kept between rows
         int m_columns = 0;
         QString m_table;
@@ -134,6 +169,10 @@ private:
     QString databaseFile(Alias alias) const;
     void requireSoundHistory();
 
+    QSqlDatabase openServer(const QString& name, bool requireUnit);
+    bool unitExistsOn(const QSqlDatabase& db, QString& refusal) const;
+
     QString m_folders[2];
     QString m_connectionPrefix;
+    ServerAddress m_server;
 };

@@ -12,6 +12,7 @@
 #include "data/TableSchema.h"
 #include "data/TextFile.h"
 #include "data/UGlobal.h"
+#include "data/UnitTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +74,8 @@ QByteArray dataFileBytes(const QString& name)
 {
     if (const std::optional<QStringList> staged = PendingFiles::pending(name))
         return TextFile::encode(*staged);
+    if (UnitTexts::OnServer(name))
+        return TextFile::encode(UnitTexts::Read(name));
     QFile file(DataFolder::file(name));
     if (!file.open(QIODevice::ReadOnly))
         throw CoreError(QStringLiteral("O arquivo %1 da pasta de dados não pôde ser lido (%2). A cópia de segurança "

@@ -3,9 +3,7 @@
 #include "rostering/Commit.h"
 
 #include "data/DataFiles.h"
-#include "data/DataFolder.h"
 #include "data/Dates.h"
-#include "data/TextFile.h"
 #include "data/UGlobal.h"
 
 int ManualGrid::serviceRows() const
@@ -69,7 +67,7 @@ ManualPreparation PrepareManualGrid(const QString& endText, const ManualGrid& cu
     if (!end)
         return refused(Dates::invalidDateMessage(endText));
     if (DataFiles::ReadPreparationPeriod().last < *end) {
-        const QString periodEnd = TextFile::readLine(DataFolder::file(DataFiles::DataIniFim), 1).trimmed();
+        const QString periodEnd = DataFiles::PreparationEndText();
         return refused(QStringLiteral("Antes de escalar, você deve alongar a data de preparação do Sistema\n\n"
                                       "             A data atual vai até o dia ")
                        + periodEnd + QStringLiteral("\n\nPara ampliá-la, use o item 5. da aba /Manutenção/"));

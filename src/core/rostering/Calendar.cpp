@@ -3,9 +3,7 @@
 #include "data/Capacities.h"
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
-#include "data/DataFolder.h"
 #include "data/Dates.h"
-#include "data/TextFile.h"
 #include "data/UGlobal.h"
 
 #include <algorithm>
@@ -108,7 +106,7 @@ std::optional<QString> PreparationRefusal(const QDate& target)
     const DataFiles::PreparationPeriod period = DataFiles::ReadPreparationPeriod();
     if (period.last >= target)
         return std::nullopt;
-    const QString end = TextFile::readLine(DataFolder::file(DataFiles::DataIniFim), 1).trimmed();
+    const QString end = DataFiles::PreparationEndText();
     return QStringLiteral("Antes de escalar, você deve alongar a data de preparação do Sistema\n\n"
                           "                       A data atual vai até o dia ")
         + end + QStringLiteral("\n") + QStringLiteral("\n")

@@ -15,6 +15,7 @@
 #include "data/SqlTransaction.h"
 #include "data/TableSchema.h"
 #include "data/UGlobal.h"
+#include "data/UnitTexts.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -198,8 +199,12 @@ void writeModel()
 
 void hashFile(QCryptographicHash& hash, const QString& bareName)
 {
-    QFile file(DataFolder::file(bareName));
     hash.addData(bareName.toUtf8());
+    if (UnitTexts::OnServer(bareName)) {
+        hash.addData(UnitTexts::Read(bareName).join(QLatin1Char('\n')).toUtf8());
+        return;
+    }
+    QFile file(DataFolder::file(bareName));
     if (file.open(QIODevice::ReadOnly))
         hash.addData(file.readAll());
 }
@@ -219,8 +224,13 @@ void WriteVerifiedModel(const std::vector<RosterTable>& grades, const std::vecto
 
 void RequireStoredStateUnchanged(const QByteArray& digest, const QString& what, const QString& advice)
 {
-    if (StoredStateDigest() != digest)
-        throw CoreError(QStringLiteral("Os dados do Sistema mudaram %1; nada foi gravado.\n\n%2").arg(what, advice));
+    if (StoredStateDigest() == digest)
+        return;
+    // On a server the change came from another desk, committed while this one was verifying.
+    if (TDMGeral::instance().onServer())
+        throw CoreError(QStringLiteral("Os dados foram alterados em outro computador desde a verificação. "
+                                       "Verifique novamente."));
+    throw CoreError(QStringLiteral("Os dados do Sistema mudaram %1; nada foi gravado.\n\n%2").arg(what, advice));
 }
 
 QDate LastRosteredDate()
