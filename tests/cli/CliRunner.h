@@ -85,7 +85,7 @@ inline void dropToNobody()
 inline QStringList storedTables(FixtureFolder& data, const QStringList& tables)
 {
     QStringList state = StoredTables(data.module(), tables);
-    state << QStringLiteral("== ") + DataFiles::Escala << TextFile::readLines(data.file(DataFiles::Escala));
+    state << QStringLiteral("== ") + DataFiles::Escala << data.readText(DataFiles::Escala);
     return state;
 }
 

@@ -3,6 +3,8 @@
 #include "data/CoreError.h"
 #include "data/DataFolder.h"
 #include "data/InitialDataSet.h"
+#include "data/TextFile.h"
+#include "data/UnitTexts.h"
 #include "data/UGlobal.h"
 
 #include <QDir>
@@ -22,14 +24,42 @@ FixtureFolder::FixtureFolder(const QString& fixture)
     InitialDataSet::install(m_dataFolder, fixtureSource(fixture));
     DataFolder::setPath(m_dataFolder);
     ResetModel();
+    if (TestsOnServer()) {
+        m_unit = std::make_unique<ServerUnitFixture>(m_dataFolder);
+        ServerAddresses::setCurrent(m_unit->address());
+        qputenv("RAVELHA_BANCO", m_unit->address().url.toUtf8());
+        qputenv("RAVELHA_UNIDADE", m_unit->address().unit.toUtf8());
+    }
     m_module = std::make_unique<TDMGeral>(m_dataFolder, backupPath());
 }
 
-FixtureFolder::~FixtureFolder() = default;
+FixtureFolder::~FixtureFolder()
+{
+    m_module.reset();
+    if (m_unit) {
+        ServerAddresses::setCurrent(ServerAddress());
+        qunsetenv("RAVELHA_BANCO");
+        qunsetenv("RAVELHA_UNIDADE");
+    }
+}
 
 QString FixtureFolder::file(const QString& bareName) const
 {
     return QDir(m_dataFolder).filePath(bareName);
+}
+
+QStringList FixtureFolder::readText(const QString& bareName)
+{
+    if (m_unit && UnitTexts::StateFiles().contains(bareName))
+        return UnitTexts::ReadFrom(m_module->database(Alias::Ravelha), bareName, m_unit->address().label());
+    return TextFile::readLines(file(bareName));
+}
+
+void FixtureFolder::writeText(const QString& bareName, const QStringList& lines)
+{
+    if (m_unit && UnitTexts::StateFiles().contains(bareName))
+        return UnitTexts::WriteTo(m_module->database(Alias::Ravelha), bareName, lines);
+    TextFile::writeLines(file(bareName), lines);
 }
 
 QString FixtureFolder::backupPath() const

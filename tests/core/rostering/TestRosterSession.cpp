@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(session.state(), RosterState::Idle);
         QCOMPARE(buttonsOf(session), QStringLiteral("Button6 Edit1"));
         QVERIFY(session.rosterLines().isEmpty());
-        QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"03/03/04"});
+        QCOMPARE(data.readText(DataFiles::Escala), QStringList{"03/03/04"});
         QCOMPARE(storedHistoryOn(data.module(), QDate(2004, 3, 2)), QStringList{"3:10 9 "});
         QCOMPARE(storedHistoryOn(data.module(), QDate(2004, 3, 3)).first(), QStringLiteral("1:2 "));
         QSqlQuery barbosa = data.module().selectBasicoByNum(QStringLiteral("2"));
@@ -127,12 +127,12 @@ private slots:
         QCOMPARE(session.state(), RosterState::Verified);
         QVERIFY(!session.rosterLines().isEmpty());
         QVERIFY_THROWS_EXCEPTION(CoreError, session.commit());   // not ready
-        QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"29/02/04"});
+        QCOMPARE(data.readText(DataFiles::Escala), QStringList{"29/02/04"});
 
         session.reset();
         QCOMPARE(session.state(), RosterState::Idle);
         QVERIFY(session.rosterLines().isEmpty());
-        QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"29/02/04"});
+        QCOMPARE(data.readText(DataFiles::Escala), QStringList{"29/02/04"});
     }
 
     void marksComeBackAfterTheChooser()
