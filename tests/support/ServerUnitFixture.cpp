@@ -28,6 +28,12 @@ bool TestsOnServer()
     return qEnvironmentVariableIsSet("RAVELHA_TESTE_SERVIDOR");
 }
 
+QString StoredStateChangedStart()
+{
+    return TestsOnServer() ? QStringLiteral("Os dados foram alterados em outro computador desde a verificação.")
+                           : QStringLiteral("Os dados do Sistema mudaram");
+}
+
 ServerUnitFixture::ServerUnitFixture(const QString& folder)
     : m_address(PrivateServerAddress(NewServerUnitName()))
 {

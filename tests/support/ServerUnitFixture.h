@@ -29,3 +29,6 @@ QString NewServerUnitName();
 ServerAddress PrivateServerAddress(const QString& unit);
 // Whether the tests of this program run on the private server (RAVELHA_TESTE_SERVIDOR is set).
 bool TestsOnServer();
+// How a commit refused for a change of the stored state begins: on a server the change is taken
+// for another desk's.
+QString StoredStateChangedStart();

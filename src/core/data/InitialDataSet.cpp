@@ -87,7 +87,7 @@ void fill(const QString& folder, const QString& finalFolder, const QString& sour
         throw CoreError(QStringLiteral("O conjunto de dados inicial não foi encontrado em \"%1\".").arg(source));
 
     {
-        TDMGeral module(folder, QString());
+        TDMGeral module(folder, QString(), ServerAddress());   // a folder, even while a unit on a server is open
         module.createTables(Alias::Ravelha, TableSchema::workingTables() + TableSchema::initialTables());
         SqlTransaction transaction(module.database(Alias::Ravelha));   // one write for the whole set
         for (const QString& file : files) {

@@ -9,7 +9,11 @@
 #include "data/SqlTransaction.h"
 #include "data/TableSchema.h"
 #include "data/TextFile.h"
+#include "data/InitialDataSet.h"
 #include "data/UGlobal.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <QFileInfo>
 #include <vector>
@@ -40,9 +44,47 @@ QStringList preparationPeriodLines()
     return {Dates::show(QDate(2004, 1, 1)), Dates::show(QDate(2004, 3, 20))};
 }
 
-void requireInitialTables(TDMGeral& module)
+// Where the initial data set is read: the data folder's initial tables and Ini files; for a unit
+// on a server, the program's own set, installed for the moment into a temporary folder that the
+// backup alias points at (the unit keeps no initial tables: they belong to the program).
+class InitialSource {
+public:
+    explicit InitialSource(TDMGeral& module) : m_module(module)
+    {
+        if (!module.onServer())
+            return;
+        if (!m_temp.isValid())
+            throw CoreError(QStringLiteral("Não foi possível criar uma pasta temporária para o conjunto inicial. %1")
+                                .arg(NothingChanged));
+        m_folder = QDir(m_temp.path()).filePath(QStringLiteral("inicial"));
+        InitialDataSet::install(m_folder);
+        m_backupFolder = module.aliasFolder(Alias::BackUpRavSv);
+        module.setAliasFolder(Alias::BackUpRavSv, m_folder);
+    }
+    ~InitialSource()
+    {
+        if (!m_folder.isEmpty())
+            m_module.setAliasFolder(Alias::BackUpRavSv, m_backupFolder);
+    }
+    InitialSource(const InitialSource&) = delete;
+    InitialSource& operator=(const InitialSource&) = delete;
+
+    Alias alias() const { return m_folder.isEmpty() ? Alias::Ravelha : Alias::BackUpRavSv; }
+    QString file(const QString& bareName) const
+    {
+        return m_folder.isEmpty() ? DataFolder::file(bareName) : QDir(m_folder).filePath(bareName);
+    }
+
+private:
+    TDMGeral& m_module;
+    QTemporaryDir m_temp;
+    QString m_folder;
+    QString m_backupFolder;
+};
+
+void requireInitialTables(TDMGeral& module, Alias alias)
 {
-    const QStringList present = module.database(Alias::Ravelha).tables();
+    const QStringList present = TablesOf(module.database(alias));
     for (const QString& table : TableSchema::initialTables()) {
         if (!present.contains(table, Qt::CaseInsensitive))
             throw CoreError(QStringLiteral("A tabela inicial %1 não existe no banco de dados da pasta de dados. %2")
@@ -51,7 +93,7 @@ void requireInitialTables(TDMGeral& module)
 }
 
 // The lines each restored file will hold, in the order of RestoredTextFiles().
-std::vector<QStringList> readRestoredLines()
+std::vector<QStringList> readRestoredLines(const InitialSource& source)
 {
     std::vector<QStringList> contents;
     for (const QString& name : RestoredTextFiles()) {
@@ -63,7 +105,7 @@ std::vector<QStringList> readRestoredLines()
             contents.push_back(preparationPeriodLines());
             continue;
         }
-        const QString path = DataFolder::file(Initial + name);
+        const QString path = source.file(Initial + name);
         if (!QFileInfo(path).isFile())
             throw CoreError(QStringLiteral("O arquivo inicial %1 não foi encontrado na pasta de dados. %2")
                                 .arg(Initial + name, NothingChanged));
@@ -88,23 +130,30 @@ void saveServices(TDMGeral& module, const ServiceList& services)
 void restore(TDMGeral& module, GlobalModel& g, const std::function<void()>& step)
 {
     // Everything is read before anything is written.
-    requireInitialTables(module);
-    const std::vector<QStringList> files = readRestoredLines();
+    std::vector<QStringList> files;
     ServiceList services{};
-    LoadServicesInto(services, Alias::Ravelha, QStringLiteral("RavSv"));
-    LoadSoldiers(Alias::Ravelha, QStringLiteral("RavBasico"));
-    for (int n = 1; n <= InitialRosters; ++n) {
-        g.CurrentRoster = SelectRoster(n, QStringLiteral("Base"));
-        ClearRoster(*g.CurrentRoster);
-        LoadRoster(*g.CurrentRoster, QStringLiteral("Rav") + g.CurrentTableName);
+    {
+        const InitialSource source(module);
+        const Alias from = source.alias();
+        requireInitialTables(module, from);
+        files = readRestoredLines(source);
+        LoadServicesInto(services, from, QStringLiteral("RavSv"));
+        LoadSoldiers(from, QStringLiteral("RavBasico"));
+        for (int n = 1; n <= InitialRosters; ++n) {
+            g.CurrentRoster = SelectRoster(n, QStringLiteral("Base"));
+            ClearRoster(*g.CurrentRoster);
+            LoadRoster(*g.CurrentRoster, QStringLiteral("Rav") + g.CurrentTableName, from);
+        }
+        LoadHistory(from, QStringLiteral("RavHist"));
     }
-    LoadHistory(Alias::Ravelha, QStringLiteral("RavHist"));
     step();
 
     SqlTransaction transaction(module.database(Alias::Ravelha));
+    // The folder's own initial copies follow the reset; a server unit reads the program's.
     for (const QString& name : writtenFiles()) {
         const int at = RestoredTextFiles().indexOf(name);
-        PendingFiles::stage(Initial + name, files.at(at));
+        if (!module.onServer())
+            PendingFiles::stage(Initial + name, files.at(at));
     }
     module.emptyTablesForReset();
     step();

@@ -13,10 +13,10 @@ private slots:
     {
         FixtureFolder data;
         QCOMPARE(DataFiles::ReadLastRosteredDay(), QStringLiteral("29/02/04"));
-        TextFile::writeLines(data.file(DataFiles::Escala), {QStringLiteral("01/03/2004 (manual)")});
+        data.writeText(DataFiles::Escala, {QStringLiteral("01/03/2004 (manual)")});
         QCOMPARE(DataFiles::ReadLastRosteredDay(), QStringLiteral("01/03/2004"));
         DataFiles::WriteLastRosteredDay(QDate(2004, 3, 10));
-        QCOMPARE(TextFile::readLines(data.file(DataFiles::Escala)), QStringList{"10/03/04"});
+        QCOMPARE(data.readText(DataFiles::Escala), QStringList{"10/03/04"});
     }
 
     void preparationPeriod()
@@ -26,8 +26,8 @@ private slots:
         QCOMPARE(period.first, QDate(2004, 2, 1));
         QCOMPARE(period.last, QDate(2004, 3, 20));
         DataFiles::WritePreparationPeriod({QDate(2004, 3, 1), QDate(2004, 4, 30)});
-        QCOMPARE(TextFile::readLines(data.file(DataFiles::DataIniFim)), QStringList({"01/03/04", "30/04/04"}));
-        TextFile::writeLines(data.file(DataFiles::DataIniFim), {QStringLiteral("01/03/04")});
+        QCOMPARE(data.readText(DataFiles::DataIniFim), QStringList({"01/03/04", "30/04/04"}));
+        data.writeText(DataFiles::DataIniFim, {QStringLiteral("01/03/04")});
         try {
             DataFiles::ReadPreparationPeriod();
             QFAIL("no error");
@@ -62,13 +62,13 @@ private slots:
             tooMany << QDate(2004, 1, 1).addDays(i).toString(QStringLiteral("dd/MM/yy"));
         QVERIFY_THROWS_EXCEPTION(CoreError, DataFiles::WriteRedDayLines(tooMany));
         QCOMPARE(DataFiles::ReadRedDayLines().first(), QStringLiteral("01/02/04"));   // unchanged
-        TextFile::writeLines(data.file(DataFiles::SemExped), tooMany);
+        data.writeText(DataFiles::SemExped, tooMany);
         QVERIFY_THROWS_EXCEPTION(CoreError, DataFiles::ReadRedDayLines());
         // Blank lines hold no day: 366 days and a few blank lines are a full calendar, not too many.
         QStringList full = tooMany.mid(0, 366);
         full.insert(10, QString());
         full << QStringLiteral("  ");
-        TextFile::writeLines(data.file(DataFiles::SemExped), full);
+        data.writeText(DataFiles::SemExped, full);
         QCOMPARE(DataFiles::ReadRedDayLines().size(), 366);
     }
 

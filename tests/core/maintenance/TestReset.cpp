@@ -1,5 +1,6 @@
 // The reset puts the working tables and text files back to the initial set the data folder keeps
 // (Rav* tables, Ini* files), on the small fixture after some days of work have changed everything.
+#include "FailingWrites.h"
 #include "FixtureFolder.h"
 #include "StoredTables.h"
 #include "data/CoreError.h"
@@ -8,6 +9,7 @@
 #include "data/TableSchema.h"
 #include "data/TextFile.h"
 #include "data/UGlobal.h"
+#include "data/UnitTexts.h"
 #include "maintenance/Reset.h"
 
 #include <QDir>
@@ -28,7 +30,7 @@ class TestReset : public QObject {
         QVERIFY2(q.exec(statement), qPrintable(statement));
     }
     QStringList rows(const QString& table) { return StoredRows(m_data->module(), table); }
-    QStringList lines(const QString& bareName) { return TextFile::readLines(m_data->file(bareName)); }
+    QStringList lines(const QString& bareName) { return m_data->readText(bareName); }
 
     // Everything a reset may change: the working tables, the text files and the Ini files.
     QStringList everything()
@@ -37,7 +39,7 @@ class TestReset : public QObject {
         for (const QString& name : Reset::RestoredTextFiles()) {
             for (const QString& file : {name, QStringLiteral("Ini") + name}) {
                 state << QStringLiteral("== ") + file;
-                if (QFileInfo(m_data->file(file)).isFile())
+                if (QFileInfo(m_data->file(file)).isFile() || (m_data->serverUnit() && UnitTexts::StateFiles().contains(file)))
                     state << lines(file);
             }
         }
@@ -57,10 +59,10 @@ class TestReset : public QObject {
         run("INSERT INTO Sv4 VALUES ('9', 1, 1)");
         run("UPDATE Basico SET Nome = 'Outro'");
         run("INSERT INTO Hist VALUES ('2004-03-05', 1, 'Of Dia', '1', 'Pt')");
-        TextFile::writeLines(m_data->file(DataFiles::Escala), {"05/03/04"});
-        TextFile::writeLines(m_data->file(DataFiles::DataIniFim), {"01/03/04", "31/03/04"});
+        m_data->writeText(DataFiles::Escala, {"05/03/04"});
+        m_data->writeText(DataFiles::DataIniFim, {"01/03/04", "31/03/04"});
         TextFile::writeLines(m_data->file(DataFiles::Niveis), {"Outra capa", "", "", "", "Capa.Bmp", "/tmp/x"});
-        TextFile::writeLines(m_data->file(DataFiles::SemExped), {"06/03/04"});
+        m_data->writeText(DataFiles::SemExped, {"06/03/04"});
         TextFile::writeLines(m_data->file(QStringLiteral("Entradas.Txt")), {"99,Sd,Novo"});
         // The Ini copies of the restart files are rewritten by the reset itself.
         TextFile::writeLines(m_data->file(QStringLiteral("IniEscala.Txt")), {"15/03/04"});
@@ -73,6 +75,8 @@ private slots:
 
     void restoresTheInitialSet()
     {
+        if (TestsOnServer())
+            QSKIP("A unit on a server keeps no initial tables: see aServerUnitTakesTheProgramsInitialSet.");
         const QStringList initialServices = rows("RavSv");
         const QStringList sv7 = rows("Sv7");
         workOnTheData();
@@ -130,6 +134,8 @@ private slots:
     }
     void somethingMissingOrUnreadableChangesNothing()
     {
+        if (TestsOnServer())
+            QSKIP("A unit on a server keeps no initial tables or files of its own.");
         QFETCH(QString, sabotage);
         QFETCH(QString, named);
         workOnTheData();
@@ -154,7 +160,7 @@ private slots:
     void aWriteRefusedLateChangesNothing()
     {
         workOnTheData();
-        run("CREATE TRIGGER refuse BEFORE INSERT ON Hist BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
+        QVERIFY(MakeWritesFail(m_data->module().database(Alias::Ravelha), QStringLiteral("Hist"), QStringLiteral("INSERT")));
         const QStringList before = everything();
         QVERIFY_THROWS_EXCEPTION(CoreError, Reset::RestoreInitialDataSet());
         QCOMPARE(everything(), before);
@@ -165,6 +171,8 @@ private slots:
     // written at the next start; the keeper is told.
     void aFileNotWrittenWaitsWithTheTables()
     {
+        if (TestsOnServer())
+            QSKIP("On a server the files of the unit's state are rows of the unit, written with the tables.");
         workOnTheData();
         QFile::remove(m_data->file(DataFiles::SemExped));
         QVERIFY(QDir().mkdir(m_data->file(DataFiles::SemExped)));   // no file can take its place
@@ -178,6 +186,45 @@ private slots:
         QVERIFY(QDir().rmdir(m_data->file(DataFiles::SemExped)));
         QCOMPARE(PendingFiles::finish(true), QString());
         QCOMPARE(lines(DataFiles::SemExped), lines(QStringLiteral("IniSemExped.Txt")));
+    }
+
+    // A unit on a server keeps no initial tables: its reset reads the program's own set, and so
+    // gives what the same reset gives a data folder made from that set.
+    void aServerUnitTakesTheProgramsInitialSet()
+    {
+        if (!TestsOnServer())
+            QSKIP("Only for a unit on a server.");
+        const QStringList texts{DataFiles::Escala, DataFiles::DataIniFim, DataFiles::SemExped,
+                                DataFiles::PstGrd, DataFiles::ModelosPstGrd};
+        m_data.reset();   // one folder at a time
+        const auto afterReset = [&](FixtureFolder& data) {
+            QSqlQuery q(data.module().database(Alias::Ravelha));
+            for (const char* change : {"UPDATE Sv SET Descr = 'Mudado', Quant = 9", "DELETE FROM Sv1",
+                                       "UPDATE Basico SET Nome = 'Outro'", "DELETE FROM Hist"})
+                q.exec(QString::fromLatin1(change));
+            data.writeText(DataFiles::Escala, {"05/03/04"});
+            data.writeText(DataFiles::SemExped, {"06/03/04"});
+            if (!Reset::RestoreInitialDataSet({}).isEmpty())
+                return QStringList{"aviso"};
+            QStringList state = StoredTables(data.module(), TableSchema::workingTables());
+            for (const QString& name : texts)
+                state << QStringLiteral("== ") + name << data.readText(name);
+            return state;
+        };
+        QStringList yardstick;
+        {
+            qunsetenv("RAVELHA_TESTE_SERVIDOR");
+            FixtureFolder folder(QStringLiteral("inicial"));
+            qputenv("RAVELHA_TESTE_SERVIDOR", "1");
+            QVERIFY(!folder.module().onServer());
+            yardstick = afterReset(folder);
+        }
+        FixtureFolder unit(QStringLiteral("inicial"));
+        QVERIFY(unit.module().onServer());
+        const QStringList onServer = afterReset(unit);
+        QCOMPARE(onServer, yardstick);
+        QVERIFY(onServer.contains(QStringLiteral("01/03/04")));
+        QVERIFY(!HasTable(unit.module().database(Alias::Ravelha), QStringLiteral("RavBasico")));
     }
 };
 

@@ -1,6 +1,7 @@
 // The exchange of a duty ("Executar" of the tab "Trocas Sv") on the small fixture, with a crew of
 // soldiers added: 31, 32 and 33 serve Cb Gda on 01/03/04 (a black day) and on 06/03/04 (a red
 // Saturday); 45 is in the rosters of Of Dia and Cb Gda, 31 in those of Adj Of and Cb Gda.
+#include "FailingWrites.h"
 #include "FixtureFolder.h"
 #include "StoredTables.h"
 #include "data/CoreError.h"
@@ -369,9 +370,7 @@ private slots:
         addCrew(QStringLiteral("31 32 33 "));
         const QStringList before = storedState(data);
         // The rosters are written last: the history and the register were already rewritten.
-        QSqlQuery q(data.module().database(Alias::Ravelha));
-        QVERIFY(q.exec(QStringLiteral(
-            "CREATE TRIGGER falha BEFORE INSERT ON Sv3 BEGIN SELECT RAISE(ABORT, 'disco cheio'); END")));
+        QVERIFY(MakeWritesFail(data.module().database(Alias::Ravelha), QStringLiteral("Sv3"), QStringLiteral("INSERT")));
         Keeper keeper;
         QVERIFY_THROWS_EXCEPTION(CoreError, SwapService(request("31", "45"), keeper.confirm()));
         QCOMPARE(storedState(data), before);
@@ -397,7 +396,7 @@ private slots:
             SwapService(request("31", "45"), changeBehindTheQuestion);
             QFAIL("a swap planned on data that changed was written");
         } catch (const CoreError& e) {
-            QVERIFY(e.message().startsWith(QStringLiteral("Os dados do Sistema mudaram")));
+            QVERIFY2(e.message().startsWith(StoredStateChangedStart()), qPrintable(e.message()));
         }
         QCOMPARE(storedList(data, march(1)), QStringLiteral("31 32 33 "));
         QCOMPARE(storedCounts(data, QStringLiteral("45")), QStringLiteral("Sv1 1/1, Sv3 1/1"));

@@ -1,5 +1,6 @@
 // "Escalar" and the undo from a day, on the small fixture (rostered up to 29/02/04; red days
 // include 28/02, 29/02 and 06/03/04).
+#include "FailingWrites.h"
 #include "FixtureFolder.h"
 #include "StoredTables.h"
 #include "data/CoreError.h"
@@ -60,17 +61,7 @@ void addHistory(const QList<HistoryRecord>& records)
 
 void failOn(FixtureFolder& data, const QString& event)
 {
-    const QSqlDatabase db = data.module().database(Alias::Ravelha);
-    QSqlQuery q(db);
-    if (db.driverName() == QStringLiteral("QPSQL")) {
-        QVERIFY(q.exec(QStringLiteral("CREATE FUNCTION falha() RETURNS trigger AS $$ BEGIN RAISE EXCEPTION 'disco cheio'; "
-                                      "END $$ LANGUAGE plpgsql")));
-        QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER falha BEFORE %1 ON Hist FOR EACH ROW EXECUTE FUNCTION falha()")
-                           .arg(event)));
-        return;
-    }
-    QVERIFY(q.exec(QStringLiteral("CREATE TRIGGER falha BEFORE %1 ON Hist BEGIN SELECT RAISE(ABORT, 'disco cheio'); END")
-                       .arg(event)));
+    QVERIFY(MakeWritesFail(data.module().database(Alias::Ravelha), QStringLiteral("Hist"), event));
 }
 
 // The keeper's answers to the questions that guard a loss, and the questions asked.
