@@ -6,6 +6,9 @@
 #                            earlier run is stopped first)
 #   PrivateServer.sh stop    stop the recorded server and remove its folder (nothing to stop is fine)
 #   PrivateServer.sh url     print the URL the tests connect to
+#   PrivateServer.sh restart start the recorded cluster again as it was left, after it was stopped
+#                            or killed (a server still running is first stopped at once, as by a
+#                            power cut); its data goes through the server's own crash recovery
 #
 # The server listens on no TCP address, only on a Unix socket inside its own folder, and trusts
 # local connections as the superuser "postgres": no password is kept anywhere. Run as root, the
@@ -162,6 +165,27 @@ EOF
   echo "private PostgreSQL server ready: $(print_url)"
 }
 
+restart_server() {
+  local bindir folder
+  bindir="$(find_bindir)"
+  folder="$(recorded_folder)"
+  [ -n "$folder" ] && [ -d "$folder/data" ] || fail "no private server recorded in $state_file (run: $0 start)"
+  if [ -n "$(live_postmaster "$folder")" ]; then
+    as_owner "$bindir/pg_ctl" stop -D "$folder/data" -m immediate -w -t 30 >/dev/null 2>&1 ||
+      fail "the server in $folder does not stop"
+  fi
+  # A server killed at once leaves its lock file behind; pg_ctl sees that no postmaster owns it.
+  as_owner "$bindir/pg_ctl" start -D "$folder/data" -l "$folder/server.log" -w -t 60 >/dev/null ||
+    { sed 's/^/    /' "$folder/server.log" >&2; fail "pg_ctl start failed"; }
+  local tries=0
+  until "$bindir/pg_isready" -q -h "$folder" -p 5432 -U "$superuser" -d postgres; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 60 ] || fail "the server in $folder does not accept connections"
+    sleep 0.5
+  done
+  echo "private PostgreSQL server restarted: $(print_url)"
+}
+
 print_url() {
   local folder
   folder="$(recorded_folder)"
@@ -173,8 +197,9 @@ case "${1:-}" in
   start) start_server ;;
   stop) stop_server ;;
   url) print_url ;;
+  restart) restart_server ;;
   *)
-    echo "usage: $0 start|stop|url" >&2
+    echo "usage: $0 start|stop|url|restart" >&2
     exit 2
     ;;
 esac

@@ -111,8 +111,13 @@ QString ServerErrorMessage(const QString& server, const QString& table, const QS
     // The server's own codes (SQLSTATE): the class is in the first two characters.
     const QString code = error.nativeErrorCode();
     QString what;
+    // A connection dropped mid-statement carries no code: the client library's words tell it.
+    const QString text = error.text();
+    const bool dropped = text.contains(QStringLiteral("server closed the connection"))
+        || text.contains(QStringLiteral("terminating connection")) || text.contains(QStringLiteral("no connection to the server"))
+        || text.contains(QStringLiteral("connection to server"));
     if (code.startsWith(QStringLiteral("08")) || code.startsWith(QStringLiteral("57P"))
-        || error.type() == QSqlError::ConnectionError)
+        || error.type() == QSqlError::ConnectionError || dropped)
         what = QStringLiteral("A conexão com o servidor %1 foi perdida ou recusada%2. Verifique a rede e o servidor "
                               "e tente de novo.");
     else if (code == QStringLiteral("42501"))
@@ -571,12 +576,39 @@ TDMGeral::TableWriter::TableWriter(TDMGeral& module, Alias alias, const QString&
     QSqlQuery erase(db);
     if (!erase.exec(QStringLiteral("DELETE FROM %1").arg(m_table)))
         throw CoreError(m_module.engineError(m_alias, m_table, erase.lastError()));
-    m_insert = QSqlQuery(db);
-    if (!m_insert.prepare(insert))
-        throw CoreError(m_module.engineError(m_alias, m_table, m_insert.lastError()));
+    // Elsewhere (a server) the rows go in batches: a statement is a round trip to the server.
+    m_db = db;
+    m_insertHead = QStringLiteral("INSERT INTO %1 (%2) VALUES ").arg(m_table, columns.join(QStringLiteral(", ")));
+    m_rowMarks = QStringLiteral("(") + marks.join(QStringLiteral(", ")) + QStringLiteral(")");
+    m_batch.reserve(BatchRows * m_columns);
 }
 
 TDMGeral::TableWriter::~TableWriter() = default;
+
+void TDMGeral::TableWriter::flush()
+{
+    if (m_batchRows == 0)
+        return;
+    // A full batch runs the statement prepared once; the last, shorter one its own.
+    QSqlQuery shorter;
+    const bool full = m_batchRows == BatchRows;
+    if (!full || !m_insert.isValid()) {
+        QStringList rows;
+        for (int i = 0; i < m_batchRows; ++i)
+            rows << m_rowMarks;
+        QSqlQuery& query = full ? m_insert : shorter;
+        query = QSqlQuery(m_db);
+        if (!query.prepare(m_insertHead + rows.join(QStringLiteral(", "))))
+            throw CoreError(m_module.engineError(m_alias, m_table, query.lastError()));
+    }
+    QSqlQuery& query = full ? m_insert : shorter;
+    for (int i = 0; i < m_batch.size(); ++i)
+        query.bindValue(i, m_batch.at(i));
+    if (!query.exec())
+        throw CoreError(m_module.engineError(m_alias, m_table, query.lastError()));
+    m_batch.clear();
+    m_batchRows = 0;
+}
 
 void TDMGeral::TableWriter::append(const QVariantList& values)
 {
@@ -605,14 +637,18 @@ void TDMGeral::TableWriter::append(const QVariantList& values)
         m_rows->execute();
         return;
     }
-    for (int i = 0; i < row.size(); ++i)
-        m_insert.bindValue(i, row.at(i));
-    if (!m_insert.exec())
-        throw CoreError(m_module.engineError(m_alias, m_table, m_insert.lastError()));
+    if (row.size() != m_columns)
+        throw CoreError(m_module.engineError(m_alias, m_table,
+                                           QSqlError(QStringLiteral("Parameter count mismatch"), QString(),
+                                                     QSqlError::StatementError)));
+    m_batch += row;
+    if (++m_batchRows == BatchRows)
+        flush();
 }
 
 void TDMGeral::TableWriter::commit()
 {
+    flush();
     m_insert.finish();
     m_transaction.commit();
 }
@@ -633,12 +669,20 @@ QVariantList TDMGeral::soldierPatterns(const QString& num)
 
 QSqlQuery TDMGeral::selectAllHist()
 {
-    return run(Alias::Ravelha, QStringLiteral("SELECT * FROM Hist ORDER BY Dia, CodSv"), {});
+    // The names are quoted so that the columns keep their case on a server too.
+    return run(Alias::Ravelha,
+               QStringLiteral("SELECT Dia AS \"Dia\", CodSv AS \"CodSv\", Descr AS \"Descr\", Num AS \"Num\", "
+                              "PtVm AS \"PtVm\" FROM Hist ORDER BY Dia, CodSv"),
+               {});
 }
 
 QSqlQuery TDMGeral::selectAllBasico()
 {
-    return run(Alias::Ravelha, QStringLiteral("SELECT * FROM Basico ORDER BY Num"), {});
+    // The names are quoted so that the columns keep their case on a server too.
+    return run(Alias::Ravelha,
+               QStringLiteral("SELECT Num AS \"Num\", Nome AS \"Nome\", PstGrd AS \"PstGrd\", PR AS \"PR\", "
+                              "Ini AS \"Ini\", Fim AS \"Fim\", USv AS \"USv\" FROM Basico ORDER BY Num"),
+               {});
 }
 
 QSqlQuery TDMGeral::selectRosterWithPersonnel(const QString& rosterFileName)
@@ -647,8 +691,8 @@ QSqlQuery TDMGeral::selectRosterWithPersonnel(const QString& rosterFileName)
     if (table.kind != TableSchema::Kind::Roster)
         throw CoreError(QStringLiteral("A tabela %1 não é a escala de um serviço.").arg(rosterFileName));
     return run(Alias::Ravelha,
-               QStringLiteral("SELECT r.Num AS Num, b.PstGrd AS PstGrd, b.Nome AS \"Nome do Militar\", "
-                              "r.Pt AS Pt, r.Vm AS Vm, b.PR AS PrevReal, b.Ini AS \"Fora Escala de\", "
+               QStringLiteral("SELECT r.Num AS \"Num\", b.PstGrd AS \"PstGrd\", b.Nome AS \"Nome do Militar\", "
+                              "r.Pt AS \"Pt\", r.Vm AS \"Vm\", b.PR AS \"PrevReal\", b.Ini AS \"Fora Escala de\", "
                               "b.Fim AS \"Fora Escala ate\", b.USv AS \"Ultimos Servicos\" "
                               "FROM %1 r LEFT JOIN Basico b ON b.Num = r.Num ORDER BY r.Num")
                    .arg(table.name),
@@ -662,8 +706,20 @@ QSqlQuery TDMGeral::selectBasicoByNum(const QString& num)
 
 QSqlQuery TDMGeral::selectBasicoByName(const QString& part)
 {
-    return run(Alias::Ravelha, QStringLiteral("SELECT * FROM Basico WHERE Nome LIKE ? ESCAPE '\\' ORDER BY Num"),
-               {QStringLiteral("%") + escapeLike(part) + QStringLiteral("%")});
+    // The case of the letters A to Z is ignored on either engine, as a data folder's LIKE does; an
+    // accented letter is matched as typed (a server's texts are compared as bytes, and its UPPER
+    // leaves them alone: the typed part is brought to capitals here, letters A to Z only, so that
+    // no engine's own folding of the typed text can make it differ from the stored names).
+    QString capitals = escapeLike(part);
+    for (QChar& c : capitals) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    }
+    return run(Alias::Ravelha,
+               QStringLiteral("SELECT Num AS \"Num\", Nome AS \"Nome\", PstGrd AS \"PstGrd\", PR AS \"PR\", "
+                              "Ini AS \"Ini\", Fim AS \"Fim\", USv AS \"USv\" FROM Basico "
+                              "WHERE UPPER(Nome) LIKE ? ESCAPE '\\' ORDER BY Num"),
+               {QStringLiteral("%") + capitals + QStringLiteral("%")});
 }
 
 QSqlQuery TDMGeral::selectBasicoByAbsenceKind(const QString& kind)

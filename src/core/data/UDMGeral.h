@@ -123,7 +123,16 @@ public:
 
     private:
         SqlTransaction m_transaction;
-        QSqlQuery m_insert;                        // for a driver other than SQLite's
+        void flush();
+
+        // For a driver other than SQLite's: rows in batches of BatchRows, one statement each.
+        static constexpr int BatchRows = 100;
+        QSqlDatabase m_db;
+        QString m_insertHead;                      // INSERT INTO table (columns) VALUES
+        QString m_rowMarks;                        // (?, ?, ...)
+        QVariantList m_batch;                      // the values of the rows not sent yet
+        int m_batchRows = 0;
+        QSqlQuery m_insert;                        // the statement of a full batch
         std::unique_ptr<SqliteStatement> m_rows;   // on SQLite: the insert, straight to the engine
         const TDMGeral& m_module;
         Alias m_alias;

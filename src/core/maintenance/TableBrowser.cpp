@@ -21,9 +21,43 @@ QString databaseFile()
     return QDir(TDMGeral::instance().aliasFolder(Alias::Ravelha)).filePath(QLatin1String(TDMGeral::DatabaseFileName));
 }
 
+bool onServer()
+{
+    return TDMGeral::instance().onServer(Alias::Ravelha);
+}
+
 QString engineMessage(const QString& table, const QSqlError& error)
 {
+    if (onServer())
+        return EngineErrorMessage(TDMGeral::instance().database(Alias::Ravelha), table, error);
     return EngineErrorMessage(databaseFile(), table, error);
+}
+
+// The column titles as the tables name their fields. A server folds the names it was given
+// unquoted to lower case ("num"); the grid and the command line show them as the tables name
+// them ("Num") on either engine.
+QString fieldTitle(const QString& field)
+{
+    static const QStringList known = [] {
+        QStringList names;
+        for (TableSchema::Kind kind : {TableSchema::Kind::Personnel, TableSchema::Kind::Services,
+                                       TableSchema::Kind::Roster, TableSchema::Kind::History})
+            names << TableSchema::columns(kind);
+        return names;
+    }();
+    for (const QString& name : known) {
+        if (name.compare(field, Qt::CaseInsensitive) == 0)
+            return name;
+    }
+    return field;
+}
+
+void titleColumns(QAbstractItemModel& model, const QSqlRecord& fields)
+{
+    if (!onServer())
+        return;   // a data folder's tables give their fields' own names
+    for (int column = 0; column < fields.count(); ++column)
+        model.setHeaderData(column, Qt::Horizontal, fieldTitle(fields.fieldName(column)));
 }
 
 bool isWholeField(TableSchema::Kind kind, const QString& column)
@@ -173,7 +207,10 @@ BrowserTableModel::BrowserTableModel(const QString& tableOrFileName, QObject* pa
         throw CoreError(QStringLiteral("A tabela %1 não é mostrada pelo editor de tabelas.").arg(table.name));
     m_table = table.name;
     m_kind = table.kind;
-    setTable(m_table);
+    // A server keeps the tables under the lower-case form of their names, and the model quotes the
+    // name it is given; a data folder's file takes either.
+    setTable(onServer() ? m_table.toLower() : m_table);
+    titleColumns(*this, record());
     setEditStrategy(QSqlTableModel::OnFieldChange);
     setSort(0, Qt::AscendingOrder);
 }
@@ -231,7 +268,12 @@ bool BrowserTableModel::setData(const QModelIndex& index, const QVariant& value,
 
     const QStringList columns = TableSchema::columns(m_kind);
     const QString field = record().fieldName(index.column());
-    const qsizetype position = columns.indexOf(field);
+    // The field as the table's columns name it: a server gives the names in lower case.
+    qsizetype position = -1;
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (columns.at(i).compare(field, Qt::CaseInsensitive) == 0)
+            position = i;
+    }
     // The row as stored (the edit role gives the stored values; the display role shows days).
     QVariantList before;
     for (const QString& column : columns)
@@ -247,7 +289,8 @@ bool BrowserTableModel::setData(const QModelIndex& index, const QVariant& value,
     try {
         if (position == 0 && !sameKey(m_kind, before.first(), stored)) {
             if (const std::optional<QString> taken = keyTaken(stored))
-                return refuse(RowChecks::refusal(m_table, RowChecks::rowName(m_kind, before), field, stored, *taken));
+                return refuse(RowChecks::refusal(m_table, RowChecks::rowName(m_kind, before), columns.first(), stored,
+                                                 *taken));
         }
         SqlTransaction transaction(database());
         if (!QSqlTableModel::setData(index, stored, role)) {
@@ -311,6 +354,7 @@ void BrowserQueryModel::show(QSqlQuery query)
     setQuery(std::move(query));
     if (lastError().isValid())
         throw CoreError(engineMessage(QString(), lastError()));
+    titleColumns(*this, record());
     while (canFetchMore())
         fetchMore();
 }

@@ -161,6 +161,9 @@ RosterRun VerifyRoster(const QString& targetText, const std::optional<QList<int>
 RosterRun ComputeRoster(const QDate& target, const std::optional<QList<int>>& services)
 {
     GlobalModel& g = Global();
+    // Every verification starts from the stored state, and its digest is taken before anything
+    // else is read: a commit by another desk after this moment is then seen at this one's commit.
+    const QByteArray digest = StoredStateDigest();
     LoadServices();
     const QDate last = lastRosteredDay();
     const QList<int> codes = selectedCodes(services);
@@ -177,8 +180,6 @@ RosterRun ComputeRoster(const QDate& target, const std::optional<QList<int>>& se
         }
     }
 
-    // Every verification starts from the stored state.
-    const QByteArray digest = StoredStateDigest();
     LoadAllRosters();
     LoadSoldiers();
     LoadHistory();

@@ -1,6 +1,7 @@
 #include "FormWindow.h"
 
 #include "SharedWindows.h"
+#include "data/ServerAddress.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -67,11 +68,61 @@ private:
     QSet<QWidget*> m_windows;
 };
 
+// Appends the unit to the title of every window as it is shown or retitled.
+class UnitTitleFilter : public QObject {
+public:
+    UnitTitleFilter() : QObject(qApp) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::WindowTitleChange && event->type() != QEvent::Show)
+            return false;
+        if (!watched->isWidgetType() || !ServerAddresses::current().isSet())
+            return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        const Qt::WindowType type = widget->windowType();
+        if (!widget->isWindow() || (type != Qt::Window && type != Qt::Dialog))
+            return false;   // popups, tool tips and the like have no title bar
+        QString title = widget->windowTitle();
+        if (title.isEmpty())
+            title = QApplication::applicationName();
+        const QString shown = TitleWithUnit(title);
+        if (shown != widget->windowTitle())
+            widget->setWindowTitle(shown);   // the change comes back here and is left as it is
+        return false;
+    }
+};
+
+QString unitSuffix()
+{
+    const ServerAddress& server = ServerAddresses::current();
+    return server.isSet() ? QStringLiteral(" — ") + server.label() : QString();
+}
+
+}
+
+QString TitleWithUnit(const QString& title)
+{
+    const QString suffix = unitSuffix();
+    if (suffix.isEmpty() || title.endsWith(suffix))
+        return title;
+    return title + suffix;
+}
+
+void ShowUnitInWindowTitles()
+{
+    static QPointer<UnitTitleFilter> filter;
+    if (!filter && qApp) {
+        filter = new UnitTitleFilter;
+        qApp->installEventFilter(filter);
+    }
 }
 
 FormWindow::FormWindow(const QString& manualSection, QWidget* parent)
     : QDialog(parent), m_manualSection(manualSection)
 {
+    ShowUnitInWindowTitles();
 }
 
 void FormWindow::showEvent(QShowEvent* event)

@@ -30,3 +30,11 @@ void OpenManualOnBackgroundPress(QWidget* page, const QString& section);
 
 // F1 pressed on any control of `window` opens the personnel lookup.
 void OpenLookupOnF1(QWidget* window);
+
+// On a unit kept on a server, the title of every window of the program (its own windows, the
+// message boxes, the file and print dialogs) ends with " — unidade NOME no servidor host/banco";
+// on a data folder the titles stay as they are. Installed once; every FormWindow and the main
+// window install it.
+void ShowUnitInWindowTitles();
+// The title a window with `title` shows: `title` on a data folder, the unit appended on a server.
+QString TitleWithUnit(const QString& title);

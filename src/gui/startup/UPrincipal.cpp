@@ -12,6 +12,8 @@
 #include "common/SharedWindows.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
+#include "data/SqlTransaction.h"
+#include "data/UDMGeral.h"
 #include "data/Clock.h"
 #include "data/UGlobal.h"
 #include "maintenance/MaintenancePage.h"
@@ -51,6 +53,7 @@
 TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("FPrincipal"));
+    ShowUnitInWindowTitles();
     setWindowTitle(QStringLiteral("Página Principal da Aplicação"));
 
     PageControl1 = new QTabWidget(this);
@@ -160,11 +163,16 @@ void TFPrincipal::FormActivate()
         const QString picture = g.CoverLines.value(4);
         Capa->showCoverPicture(picture.isEmpty() ? QString() : DataFolder::file(picture));
         EscalarAutomatico->BEscalar->hide();
+        // The rosters are read and written back in one transaction: on a server it first takes the
+        // unit's turn, so another desk's commit lands before the read or after the write, never
+        // between them (where the write would undo it).
+        SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));
         LoadServices();
         g.LastRosteredDay = DataFiles::ReadLastRosteredDay();
         showLastRosteredDay(g.LastRosteredDay);
         LoadAllRosters();
         SaveAllRosters();
+        transaction.commit();
     });
 }
 

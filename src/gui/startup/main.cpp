@@ -1,10 +1,12 @@
 // The program: start on the data folder, then show the main window until it is closed.
 #include "UPrincipal.h"
 #include "common/Dialogs.h"
+#include "common/FormWindow.h"
 #include "common/QtPortuguese.h"
 #include "common/SharedWindows.h"
 #include "data/CoreError.h"
 #include "data/DataFolder.h"
+#include "data/ServerAddress.h"
 #include "data/Session.h"
 
 #include <QApplication>
@@ -22,8 +24,12 @@ int main(int argc, char** argv)
 
     QStringList arguments = QApplication::arguments();
     const QString folder = DataFolder::choose(arguments);
+    // --banco URL --unidade NOME (or RAVELHA_BANCO and RAVELHA_UNIDADE): the unit is kept on a
+    // server; the data folder still holds this desk's own files.
+    ShowUnitInWindowTitles();
     std::unique_ptr<Session> session;
     try {
+        ServerAddresses::setCurrent(ServerAddresses::choose(arguments));
         session = std::make_unique<Session>(folder);
     } catch (const CoreError& e) {
         Dialogs::current().error(e.message() + QStringLiteral("\n\nO programa será encerrado."));

@@ -68,6 +68,10 @@ private slots:
         QTest::newRow("name with il") << int(S::ByName) << "il" << QStringList{"3", "7", "9"};
         QTest::newRow("name with a quote") << int(S::ByName) << "'" << QStringList{"9"};
         QTest::newRow("a wildcard is a letter") << int(S::ByName) << "%" << QStringList();
+        QTest::newRow("capitals find small letters") << int(S::ByName) << "IL" << QStringList{"3", "7", "9"};
+        QTest::newRow("small letters find capitals") << int(S::ByName) << "sil" << QStringList{"3"};
+        QTest::newRow("an accented letter as typed") << int(S::ByName) << "lhã" << QStringList{"12"};
+        QTest::newRow("an accented capital is another letter") << int(S::ByName) << "LHÃ" << QStringList();
         QTest::newRow("number") << int(S::ByNumber) << "5" << QStringList{"5"};
         QTest::newRow("number with a quote") << int(S::ByNumber) << "5' OR '1'='1" << QStringList();
         QTest::newRow("P") << int(S::Planned) << "" << QStringList{"2"};
@@ -85,6 +89,54 @@ private slots:
         run("UPDATE Basico SET Nome = 'Gil' WHERE Num = '7'");
         run("UPDATE Basico SET Nome = 'D''Avila' WHERE Num = '9'");
         QCOMPARE(numbersOf(SearchPersonnel(PersonnelSearch(search), typed)), found);
+    }
+
+    // The grid and the command line title the columns as the tables name them, on either engine.
+    void columnTitlesAsTheTablesNameThem_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QStringList>("titles");
+        const QStringList personnel{"Num", "Nome", "PstGrd", "PR", "Ini", "Fim", "USv"};
+        QTest::newRow("a roster") << "Sv2.DB" << QStringList{"Num", "Pt", "Vm"};
+        QTest::newRow("the services") << "Sv" << QStringList{"CodSv", "Descr", "Ini", "Fim", "Quant", "Prio", "Folga"};
+        QTest::newRow("the register") << "Basico" << personnel;
+        QTest::newRow("all the register") << "all" << personnel;
+        QTest::newRow("a name") << "name" << personnel;
+        QTest::newRow("a number") << "number" << personnel;
+        QTest::newRow("an absence") << "absence" << personnel;
+        QTest::newRow("a roster's situation")
+            << "situation"
+            << QStringList{"Num", "PstGrd", "Nome do Militar", "Pt", "Vm", "PrevReal", "Fora Escala de",
+                           "Fora Escala ate", "Ultimos Servicos"};
+    }
+    void columnTitlesAsTheTablesNameThem()
+    {
+        QFETCH(QString, view);
+        QFETCH(QStringList, titles);
+        std::unique_ptr<QAbstractItemModel> model;
+        if (view == "all" || view == "name" || view == "number" || view == "absence" || view == "situation") {
+            auto query = std::make_unique<BrowserQueryModel>();
+            if (view == "all")
+                query->show(SearchPersonnel(PersonnelSearch::All));
+            else if (view == "name")
+                query->show(SearchPersonnel(PersonnelSearch::ByName, "a"));
+            else if (view == "number")
+                query->show(SearchPersonnel(PersonnelSearch::ByNumber, "5"));
+            else if (view == "absence")
+                query->show(SearchPersonnel(PersonnelSearch::PlannedOrReal));
+            else
+                query->show(TDMGeral::instance().selectRosterWithPersonnel("Sv3.DB"));
+            model = std::move(query);
+        } else {
+            auto table = std::make_unique<BrowserTableModel>(view);
+            table->refresh();
+            model = std::move(table);
+        }
+        QVERIFY(model->rowCount() > 0);
+        QStringList shown;
+        for (int column = 0; column < model->columnCount(); ++column)
+            shown << model->headerData(column, Qt::Horizontal).toString();
+        QCOMPARE(shown, titles);
     }
 
     void theRosterViewsShowTheLowestTickedService_data()
