@@ -31,21 +31,6 @@ UnitRecipe typicalRecipe()
     return ReferenceRecipe(QStringLiteral("tipica"));
 }
 
-bool copyFolder(const QString& from, const QString& to)
-{
-    if (!QDir().mkpath(to))
-        return false;
-    QDirIterator files(from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    const QDir source(from);
-    while (files.hasNext()) {
-        const QString file = files.next();
-        const QString copy = QDir(to).filePath(source.relativeFilePath(file));
-        if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(file, copy))
-            return false;
-    }
-    return true;
-}
-
 // The unit built once into a data folder of its own; the runs take copies of it. With
 // RAVELHA_BENCH_PASTAS set, a copy is also kept there (in a folder named after the recipe), to time
 // ravelha-cli by hand on the same unit.
@@ -60,7 +45,7 @@ struct PreparedUnit {
         if (!kept.isEmpty()) {
             const QString folder = QDir(kept).filePath(recipe.name);
             if (!QFileInfo::exists(folder))
-                copyFolder(data->path(), folder);
+                CopyFolder(data->path(), folder);
         }
     }
 };
@@ -93,7 +78,7 @@ void endToEnd(benchmark::State& state, const UnitRecipe& recipe, const QString& 
         state.PauseTiming();
         QTemporaryDir run;
         const QString folder = QDir(run.path()).filePath(QStringLiteral("Ravelha"));
-        if (!run.isValid() || !copyFolder(unit.data->path(), folder)) {
+        if (!run.isValid() || !CopyFolder(unit.data->path(), folder)) {
             state.SkipWithError("a cópia da pasta de dados falhou");
             break;
         }

@@ -26,21 +26,6 @@
 
 namespace {
 
-bool copyFolder(const QString& from, const QString& to)
-{
-    if (!QDir().mkpath(to))
-        return false;
-    QDirIterator files(from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    const QDir source(from);
-    while (files.hasNext()) {
-        const QString file = files.next();
-        const QString copy = QDir(to).filePath(source.relativeFilePath(file));
-        if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(file, copy))
-            return false;
-    }
-    return true;
-}
-
 // --- the private server of the run ---
 
 // PrivateServer.sh with the state file of this run; its output goes to our standard error.
@@ -120,7 +105,7 @@ void endToEnd(benchmark::State& state, const QString& recipeName, const QString&
         state.PauseTiming();
         QTemporaryDir run;
         const QString folder = QDir(run.path()).filePath(QStringLiteral("Ravelha"));
-        if (!run.isValid() || !copyFolder(unit->data->path(), folder)) {
+        if (!run.isValid() || !CopyFolder(unit->data->path(), folder)) {
             state.SkipWithError("a cópia da pasta de dados falhou");
             break;
         }

@@ -36,21 +36,6 @@ namespace {
 const QString ChangedElsewhere =
     QStringLiteral("Os dados foram alterados em outro computador desde a verificação. Verifique novamente.");
 
-bool copyFolder(const QString& from, const QString& to)
-{
-    if (!QDir().mkpath(to))
-        return false;
-    QDirIterator files(from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    const QDir source(from);
-    while (files.hasNext()) {
-        const QString file = files.next();
-        const QString copy = QDir(to).filePath(source.relativeFilePath(file));
-        if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(file, copy))
-            return false;
-    }
-    return true;
-}
-
 // ravelha-cli started and left running; `finished` (CliRunner.h) waits for it.
 void startCli(QProcess& process, const QStringList& arguments)
 {
@@ -260,7 +245,7 @@ private slots:
         QTemporaryDir desks;
         const QString deskA = desks.filePath(QStringLiteral("A"));
         const QString deskB = desks.filePath(QStringLiteral("B"));
-        QVERIFY(desks.isValid() && copyFolder(data.path(), deskA) && copyFolder(data.path(), deskB));
+        QVERIFY(desks.isValid() && CopyFolder(data.path(), deskA) && CopyFolder(data.path(), deskB));
         const ServerUnitFixture unit(deskA);
         const auto at = [&unit](const QString& desk, const QStringList& command) {
             return QStringList{QStringLiteral("--dados"), desk} + unit.cliArguments() + command;
@@ -386,7 +371,7 @@ private slots:
 
         FixtureFolder data(QStringLiteral("pequena"));
         QTemporaryDir desk;
-        QVERIFY(desk.isValid() && copyFolder(data.path(), desk.path()));
+        QVERIFY(desk.isValid() && CopyFolder(data.path(), desk.path()));
         const ServerAddress killed{server.url(), QStringLiteral("morta")};
         const ServerAddress alone{server.url(), QStringLiteral("sozinha")};
         ServerUnits::Publish(desk.path(), killed);
@@ -470,7 +455,7 @@ private slots:
                             + RemovalArguments(recipe);
             twins << work.filePath(name + QStringLiteral("-pasta"));
             desks << work.filePath(name + QStringLiteral("-mesa"));
-            QVERIFY(copyFolder(data.path(), twins.last()) && copyFolder(data.path(), desks.last()));
+            QVERIFY(CopyFolder(data.path(), twins.last()) && CopyFolder(data.path(), desks.last()));
             units.push_back(std::make_unique<ServerUnitFixture>(desks.last()));
         }
 

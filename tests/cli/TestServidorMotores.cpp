@@ -23,21 +23,6 @@
 
 namespace {
 
-bool copyFolder(const QString& from, const QString& to)
-{
-    if (!QDir().mkpath(to))
-        return false;
-    QDirIterator files(from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    const QDir source(from);
-    while (files.hasNext()) {
-        const QString file = files.next();
-        const QString copy = QDir(to).filePath(source.relativeFilePath(file));
-        if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(file, copy))
-            return false;
-    }
-    return true;
-}
-
 // A value as text; a null shows apart from an empty text. The server gives a NUMERIC count back as
 // a double, whose text is the same as the integer's for whole numbers (3.0 reads "3").
 QString valueText(const QVariant& value)
@@ -189,7 +174,7 @@ private:
         // The desk of the server unit: a copy of the folder, published as it is now.
         QTemporaryDir desk;
         const QString deskFolder = QDir(desk.path()).filePath(QStringLiteral("Ravelha"));
-        QVERIFY(desk.isValid() && copyFolder(data.path(), deskFolder));
+        QVERIFY(desk.isValid() && CopyFolder(data.path(), deskFolder));
         const ServerUnitFixture unit(deskFolder);
 
         const QStringList onFolder{QStringLiteral("--dados"), data.path(), QStringLiteral("--hoje"), Today(recipe)};

@@ -8,6 +8,9 @@
 #include "data/UGlobal.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 
 QString fixtureSource(const QString& fixture)
 {
@@ -65,4 +68,19 @@ void FixtureFolder::writeText(const QString& bareName, const QStringList& lines)
 QString FixtureFolder::backupPath() const
 {
     return QDir(m_temp.path()).filePath(QStringLiteral("Espelho"));
+}
+
+bool CopyFolder(const QString& from, const QString& to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    QDirIterator files(from, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    const QDir source(from);
+    while (files.hasNext()) {
+        const QString file = files.next();
+        const QString copy = QDir(to).filePath(source.relativeFilePath(file));
+        if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(file, copy))
+            return false;
+    }
+    return true;
 }

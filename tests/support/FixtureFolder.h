@@ -38,3 +38,6 @@ private:
 };
 
 QString fixtureSource(const QString& fixture);
+
+// Copies a folder with every file under it (a data folder, to run a second desk or a twin on it).
+bool CopyFolder(const QString& from, const QString& to);
