@@ -115,6 +115,16 @@ abandon_start() {
 
 starting_folder=''
 
+# Waits until the server of the folder accepts connections (half a minute at most).
+wait_until_ready() {
+  local bindir="$1" folder="$2" tries=0
+  until "$bindir/pg_isready" -q -h "$folder" -p 5432 -U "$superuser" -d postgres; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 60 ] || fail "the server in $folder does not accept connections"
+    sleep 0.5
+  done
+}
+
 start_server() {
   local bindir folder
   bindir="$(find_bindir)"
@@ -152,12 +162,7 @@ EOF
 
   as_owner "$bindir/pg_ctl" start -D "$folder/data" -l "$folder/server.log" -w -t 60 >/dev/null ||
     fail "pg_ctl start failed"
-  local tries=0
-  until "$bindir/pg_isready" -q -h "$folder" -p 5432 -U "$superuser" -d postgres; do
-    tries=$((tries + 1))
-    [ "$tries" -lt 60 ] || fail "the server in $folder does not accept connections"
-    sleep 0.5
-  done
+  wait_until_ready "$bindir" "$folder"
   "$bindir/psql" -X -q -v ON_ERROR_STOP=1 -h "$folder" -p 5432 -U "$superuser" -d postgres \
     -c "CREATE DATABASE $database ENCODING 'UTF8' TEMPLATE template0 LC_COLLATE 'C' LC_CTYPE 'C'" ||
     fail "the database $database could not be created"
@@ -177,12 +182,7 @@ restart_server() {
   # A server killed at once leaves its lock file behind; pg_ctl sees that no postmaster owns it.
   as_owner "$bindir/pg_ctl" start -D "$folder/data" -l "$folder/server.log" -w -t 60 >/dev/null ||
     { sed 's/^/    /' "$folder/server.log" >&2; fail "pg_ctl start failed"; }
-  local tries=0
-  until "$bindir/pg_isready" -q -h "$folder" -p 5432 -U "$superuser" -d postgres; do
-    tries=$((tries + 1))
-    [ "$tries" -lt 60 ] || fail "the server in $folder does not accept connections"
-    sleep 0.5
-  done
+  wait_until_ready "$bindir" "$folder"
   echo "private PostgreSQL server restarted: $(print_url)"
 }
 

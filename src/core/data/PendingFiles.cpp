@@ -7,7 +7,9 @@
 #include "UDMGeral.h"
 #include "UnitTexts.h"
 
+#include <QDir>
 #include <QSqlError>
+#include <QSysInfo>
 #include <QSqlQuery>
 
 namespace PendingFiles {
@@ -28,16 +30,17 @@ bool tableExists(const QSqlDatabase& db)
 
 QSqlQuery exec(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
 {
-    QSqlQuery query(db);
-    // A server cannot prepare a statement that creates a table: one without values runs as it is.
-    const bool ran = values.isEmpty() ? query.exec(sql) : query.prepare(sql);
-    if (!ran)
-        throw CoreError(EngineErrorMessage(db, Table, query.lastError()));
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!values.isEmpty() && !query.exec())
-        throw CoreError(EngineErrorMessage(db, Table, query.lastError()));
-    return query;
+    return RunStatement(db, Table, sql, values);
+}
+
+// On a server the table of records is the unit's, seen by every desk, while the files staged there
+// belong to one desk's folder: each record is named by the desk (its machine and data folder) as
+// well, so only that desk writes it.
+QString deskPrefix()
+{
+    if (!TDMGeral::instance().onServer())
+        return QString();
+    return QSysInfo::machineHostName() + QLatin1Char(':') + QDir(DataFolder::path()).absolutePath() + QLatin1Char('|');
 }
 
 QString notice(const QStringList& failures, bool atStart)
@@ -64,7 +67,7 @@ void stage(const QString& bareName, const QStringList& lines)
     exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (Nome TEXT NOT NULL PRIMARY KEY, Linhas TEXT)").arg(Table));
     exec(db, QStringLiteral("INSERT INTO %1 (Nome, Linhas) VALUES (?, ?) "
                             "ON CONFLICT (Nome) DO UPDATE SET Linhas = excluded.Linhas").arg(Table),
-         {bareName, lines.join(LineBreak)});
+         {deskPrefix() + bareName, lines.join(LineBreak)});
 }
 
 QString finish(bool atStart)
@@ -82,10 +85,13 @@ QString finish(bool atStart)
         while (rows.next())
             records << Record{rows.value(0).toString(), rows.value(1).toString()};
     }
+    const QString desk = deskPrefix();
     QStringList failures;
     for (const Record& record : records) {
+        if (!record.name.startsWith(desk))
+            continue;   // another desk's file
         try {
-            TextFile::writeLines(DataFolder::file(record.name), record.lines.split(LineBreak));
+            TextFile::writeLines(DataFolder::file(record.name.mid(desk.size())), record.lines.split(LineBreak));
         } catch (const CoreError& e) {
             failures << e.message();
             continue;
@@ -108,7 +114,7 @@ std::optional<QStringList> pending(const QString& bareName)
     }
     if (UnitTexts::OnServer(bareName) || !tableExists(db))
         return std::nullopt;
-    QSqlQuery row = exec(db, QStringLiteral("SELECT Linhas FROM %1 WHERE Nome = ?").arg(Table), {bareName});
+    QSqlQuery row = exec(db, QStringLiteral("SELECT Linhas FROM %1 WHERE Nome = ?").arg(Table), {deskPrefix() + bareName});
     if (!row.next())
         return std::nullopt;
     return row.value(0).toString().split(LineBreak);

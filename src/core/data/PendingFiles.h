@@ -7,6 +7,9 @@
 // the recorded lines. So the tables and their files are seen together, wholly before or wholly
 // after the operation. Once the record is cleared the file alone counts again, so a keeper's hand
 // edit of it is honoured.
+// On a server the unit's state files are rows of the unit, written in the transaction itself; a
+// file of the desk's own folder staged there is recorded under the desk's name, and only that
+// desk writes it.
 
 #include <QString>
 #include <QStringList>

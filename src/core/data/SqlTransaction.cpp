@@ -1,6 +1,7 @@
 #include "SqlTransaction.h"
 
 #include "CoreError.h"
+#include "ReadMarks.h"
 #include "UDMGeral.h"
 
 #include <QHash>
@@ -50,9 +51,10 @@ SqlTransaction::~SqlTransaction()
     --state.depth;
     if (m_done)
         return;
-    if (m_outer)
+    if (m_outer) {
         m_db.rollback();
-    else
+        ended(false);
+    } else
         state.failed = true;
 }
 
@@ -64,11 +66,26 @@ void SqlTransaction::commit()
         return;
     if (state.failed) {
         m_db.rollback();
+        ended(false);
         throw CoreError(QStringLiteral("A gravação foi interrompida e desfeita; nada foi alterado."));
     }
     if (!m_db.commit()) {
         const QString why = EngineErrorMessage(m_db, QString(), m_db.lastError());
         m_db.rollback();
+        ended(false);
         throw CoreError(why);
     }
+    ended(true);
+}
+
+bool SqlTransaction::isOpen(const QString& connection)
+{
+    const auto state = openTransactions().constFind(connection);
+    return state != openTransactions().constEnd() && state->depth > 0;
+}
+
+void SqlTransaction::ended(bool committed)
+{
+    // What was read or written inside the transaction holds only if it committed.
+    ReadMarks::transactionEnded(m_connection, committed);
 }

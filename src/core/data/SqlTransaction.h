@@ -18,7 +18,12 @@ public:
     // rolled back.
     void commit();
 
+    // Whether a transaction guard is open on the connection of that name.
+    static bool isOpen(const QString& connection);
+
 private:
+    void ended(bool committed);
+
     QSqlDatabase m_db;
     QString m_connection;
     bool m_outer = false;

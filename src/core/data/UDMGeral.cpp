@@ -3,6 +3,7 @@
 #include "Capacities.h"
 #include "CoreError.h"
 #include "Dates.h"
+#include "ReadMarks.h"
 #include "RowChecks.h"
 #include "SqliteStatement.h"
 #include "TableSchema.h"
@@ -25,6 +26,65 @@ std::vector<TDMGeral*>& liveModules()
 {
     static std::vector<TDMGeral*> modules;
     return modules;
+}
+
+// The values of tables handed to a hash: each value as its kind, its length in 7-bit groups (the
+// last one below 0x80) and its bytes, a mark after each row, all gathered in large pieces.
+class DigestBuffer {
+public:
+    explicit DigestBuffer(QCryptographicHash& hash) : m_hash(hash) { m_buffer.reserve(1 << 16); }
+
+    void add(char kind, QByteArrayView bytes)
+    {
+        m_buffer.append(kind);
+        quint64 size = quint64(bytes.size());
+        while (size >= 0x80) {
+            m_buffer.append(char(0x80 | (size & 0x7F)));
+            size >>= 7;
+        }
+        m_buffer.append(char(size));
+        m_buffer.append(bytes);
+    }
+    void addTableName(const QString& name) { add('#', name.toUtf8()); }
+    // A row as the Qt driver of a server gives it.
+    void addRow(const QVariantList& row)
+    {
+        for (const QVariant& value : row) {
+            const bool isNull = value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isNull());
+            if (isNull)
+                add('0', {});
+            else if (value.typeId() == QMetaType::QByteArray)
+                add('b', value.toByteArray());
+            else
+                add(value.typeId() == QMetaType::QString ? 't' : 'i', value.toString().toUtf8());
+        }
+        endRow();
+    }
+    void endRow()
+    {
+        m_buffer.append('\x1e');
+        if (m_buffer.size() > (1 << 15))
+            flush();
+    }
+    void flush()
+    {
+        m_hash.addData(m_buffer);
+        m_buffer.resize(0);
+    }
+
+private:
+    QCryptographicHash& m_hash;
+    QByteArray m_buffer;
+};
+
+// Every column of a kind of table, each named as the table names it: a server would give the
+// names of a bare SELECT * back in lower case.
+QString namedColumns(TableSchema::Kind kind)
+{
+    QStringList named;
+    for (const QString& column : TableSchema::columns(kind))
+        named << QStringLiteral("%1 AS \"%1\"").arg(column);
+    return named.join(QStringLiteral(", "));
 }
 
 int aliasIndex(Alias alias)
@@ -140,6 +200,19 @@ QString EngineErrorMessage(const QSqlDatabase& db, const QString& table, const Q
     return EngineErrorMessage(db.databaseName(), table, error);
 }
 
+QSqlQuery RunStatement(const QSqlDatabase& db, const QString& table, const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(db);
+    const bool ran = values.isEmpty() ? query.exec(sql) : query.prepare(sql);
+    if (!ran)
+        throw CoreError(EngineErrorMessage(db, table, query.lastError()));
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!values.isEmpty() && !query.exec())
+        throw CoreError(EngineErrorMessage(db, table, query.lastError()));
+    return query;
+}
+
 TDMGeral::TDMGeral(const QString& dataFolder, const QString& backupFolder)
     : TDMGeral(dataFolder, backupFolder, ServerAddresses::current())
 {
@@ -157,6 +230,7 @@ TDMGeral::~TDMGeral()
 {
     for (Alias alias : {Alias::Ravelha, Alias::BackUpRavSv}) {
         const QString name = connectionName(alias);
+        ReadMarks::forgetConnection(name);
         if (QSqlDatabase::contains(name)) {
             QSqlDatabase::database(name, false).close();
             QSqlDatabase::removeDatabase(name);
@@ -180,6 +254,7 @@ QString TDMGeral::aliasFolder(Alias alias) const
 void TDMGeral::setAliasFolder(Alias alias, const QString& folder)
 {
     const QString name = connectionName(alias);
+    ReadMarks::forgetConnection(name);
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase::database(name, false).close();
         QSqlDatabase::removeDatabase(name);
@@ -331,6 +406,30 @@ bool TDMGeral::unitExists()
     return exists;
 }
 
+QStringList TDMGeral::unitsOnServer(const QString& table)
+{
+    const QSqlDatabase db = serverConnection();
+    QSqlQuery schemas = RunStatement(db, table,
+                                     QStringLiteral("SELECT table_schema FROM information_schema.tables "
+                                                    "WHERE table_name = ? ORDER BY table_schema"),
+                                     {table.toLower()});
+    QStringList units;
+    while (schemas.next())
+        units << schemas.value(0).toString();
+    return units;
+}
+
+std::optional<QString> TDMGeral::unitValue(const QString& schema, const QString& table, const QString& column,
+                                           const QString& name)
+{
+    const QString quoted = QLatin1Char('"') + QString(schema).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    QSqlQuery row = RunStatement(serverConnection(), table,
+                                 QStringLiteral("SELECT %1 FROM %2.%3 WHERE Nome = ?").arg(column, quoted, table), {name});
+    if (!row.next())
+        return std::nullopt;
+    return row.value(0).toString();
+}
+
 QStringList TablesOf(const QSqlDatabase& db)
 {
     QSqlQuery query(db);
@@ -457,35 +556,27 @@ std::vector<QVariantList> TDMGeral::readRows(Alias alias, const QString& tableOr
     // A read that stopped half-way (a damaged page) must not pass for the whole table.
     if (query.lastError().isValid())
         throw CoreError(engineError(alias, table.name, query.lastError()));
+    if (onServer(alias)) {
+        // The digest of what was read, as tableDigest would give it, for the next whole write.
+        QCryptographicHash hash(QCryptographicHash::Sha1);
+        DigestBuffer digest(hash);
+        digest.addTableName(table.name);
+        for (const QVariantList& row : rows)
+            digest.addRow(row);
+        digest.flush();
+        ReadMarks::record(connectionName(alias), table.name, hash.result());
+    }
     return rows;
 }
 
 void TDMGeral::hashTables(QCryptographicHash& hash, const QStringList& tables, Alias alias)
 {
-    // Values are gathered in a buffer and handed to the hash in large pieces.
-    QByteArray buffer;
-    buffer.reserve(1 << 16);
-    auto add = [&buffer](char kind, QByteArrayView bytes) {
-        // The kind, the length in 7-bit groups (the last one below 0x80), then the bytes.
-        buffer.append(kind);
-        quint64 size = quint64(bytes.size());
-        while (size >= 0x80) {
-            buffer.append(char(0x80 | (size & 0x7F)));
-            size >>= 7;
-        }
-        buffer.append(char(size));
-        buffer.append(bytes);
-    };
-    auto flush = [&] {
-        hash.addData(buffer);
-        buffer.resize(0);
-    };
-
+    DigestBuffer digest(hash);
     QSqlDatabase db = database(alias);
     sqlite3* connection = SqliteStatement::connectionOf(db);
     for (const QString& name : tables) {
         const TableSchema::Table table = TableSchema::tableOf(name);
-        add('#', name.toUtf8());
+        digest.addTableName(name);
         if (connection) {
             SqliteStatement rows(connection,
                                  QStringLiteral("SELECT %1 FROM %2 %3")
@@ -497,54 +588,57 @@ void TDMGeral::hashTables(QCryptographicHash& hash, const QStringList& tables, A
                 for (int c = 0; c < columns; ++c) {
                     switch (rows.columnType(c)) {
                     case SQLITE_NULL:
-                        add('0', {});
+                        digest.add('0', {});
                         break;
                     case SQLITE_INTEGER: {
                         const qint64 number = rows.columnInteger(c);
-                        add('i', QByteArrayView(reinterpret_cast<const char*>(&number), sizeof number));
+                        digest.add('i', QByteArrayView(reinterpret_cast<const char*>(&number), sizeof number));
                         break;
                     }
                     case SQLITE_FLOAT: {
                         // The number's own bits: two reals that print alike still differ here.
                         const double number = rows.columnReal(c);
-                        add('r', QByteArrayView(reinterpret_cast<const char*>(&number), sizeof number));
+                        digest.add('r', QByteArrayView(reinterpret_cast<const char*>(&number), sizeof number));
                         break;
                     }
                     case SQLITE_BLOB:
-                        add('b', rows.columnBytes(c));
+                        digest.add('b', rows.columnBytes(c));
                         break;
                     default:
-                        add('t', rows.columnBytes(c));
+                        digest.add('t', rows.columnBytes(c));
                         break;
                     }
                 }
-                buffer.append('\x1e');
-                if (buffer.size() > (1 << 15))
-                    flush();
+                digest.endRow();
             }
         } else {
             QSqlQuery rows = openTable(alias, name, INT_MAX);
             const int columns = rows.record().count();
+            QVariantList row;
             while (rows.next()) {
-                for (int c = 0; c < columns; ++c) {
-                    const QVariant value = rows.value(c);
-                    const bool isNull = value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isNull());
-                    if (isNull)
-                        add('0', {});
-                    else if (value.typeId() == QMetaType::QByteArray)
-                        add('b', value.toByteArray());
-                    else
-                        add(value.typeId() == QMetaType::QString ? 't' : 'i', value.toString().toUtf8());
-                }
-                buffer.append('\x1e');
-                if (buffer.size() > (1 << 15))
-                    flush();
+                row.clear();
+                for (int c = 0; c < columns; ++c)
+                    row << rows.value(c);
+                digest.addRow(row);
             }
             if (rows.lastError().isValid())
                 throw CoreError(engineError(alias, table.name, rows.lastError()));
         }
     }
-    flush();
+    digest.flush();
+}
+
+QByteArray TDMGeral::tableDigest(Alias alias, const QString& table)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hashTables(hash, {table}, alias);
+    return hash.result();
+}
+
+void TDMGeral::forgetReadMark(const QString& table)
+{
+    if (onServer(Alias::Ravelha))
+        ReadMarks::forget(connectionName(Alias::Ravelha), table);
 }
 
 TDMGeral::TableWriter::TableWriter(TDMGeral& module, Alias alias, const QString& tableOrFileName)
@@ -573,6 +667,11 @@ TDMGeral::TableWriter::TableWriter(TDMGeral& module, Alias alias, const QString&
         return;
     }
 
+    // On a server the table must still be the one this desk last read: another desk's commit in
+    // between would be undone by writing the desk's model over it.
+    const std::optional<QByteArray> read = ReadMarks::expected(db.connectionName(), m_table);
+    if (read && *read != module.tableDigest(alias, m_table))
+        throw CoreError(ReadMarks::ChangedElsewhere);
     QSqlQuery erase(db);
     if (!erase.exec(QStringLiteral("DELETE FROM %1").arg(m_table)))
         throw CoreError(m_module.engineError(m_alias, m_table, erase.lastError()));
@@ -650,6 +749,9 @@ void TDMGeral::TableWriter::commit()
 {
     flush();
     m_insert.finish();
+    // On a server, what was written is what the desk now holds of the table.
+    if (m_db.isValid())
+        ReadMarks::record(m_db.connectionName(), m_table, m_module.tableDigest(m_alias, m_table));
     m_transaction.commit();
 }
 
@@ -701,7 +803,7 @@ QSqlQuery TDMGeral::selectRosterWithPersonnel(const QString& rosterFileName)
 
 QSqlQuery TDMGeral::selectBasicoByNum(const QString& num)
 {
-    return run(Alias::Ravelha, QStringLiteral("SELECT * FROM Basico WHERE Num = ? ORDER BY Num"), {num});
+    return run(Alias::Ravelha, QStringLiteral("SELECT %1 FROM Basico WHERE Num = ? ORDER BY Num").arg(namedColumns(TableSchema::Kind::Personnel)), {num});
 }
 
 QSqlQuery TDMGeral::selectBasicoByName(const QString& part)
@@ -724,17 +826,17 @@ QSqlQuery TDMGeral::selectBasicoByName(const QString& part)
 
 QSqlQuery TDMGeral::selectBasicoByAbsenceKind(const QString& kind)
 {
-    return run(Alias::Ravelha, QStringLiteral("SELECT * FROM Basico WHERE PR = ? ORDER BY Num"), {kind});
+    return run(Alias::Ravelha, QStringLiteral("SELECT %1 FROM Basico WHERE PR = ? ORDER BY Num").arg(namedColumns(TableSchema::Kind::Personnel)), {kind});
 }
 
 QSqlQuery TDMGeral::selectBasicoWithAbsence()
 {
-    return run(Alias::Ravelha, QStringLiteral("SELECT * FROM Basico WHERE PR <> '' ORDER BY Num"), {});
+    return run(Alias::Ravelha, QStringLiteral("SELECT %1 FROM Basico WHERE PR <> '' ORDER BY Num").arg(namedColumns(TableSchema::Kind::Personnel)), {});
 }
 
 QSqlQuery TDMGeral::selectHistWithSoldier(const QString& num)
 {
-    return run(Alias::Ravelha, QStringLiteral("SELECT * FROM Hist WHERE") + soldierCondition()
+    return run(Alias::Ravelha, QStringLiteral("SELECT %1 FROM Hist WHERE").arg(namedColumns(TableSchema::Kind::History)) + soldierCondition()
                                    + QStringLiteral(" ORDER BY Dia, CodSv"),
                soldierPatterns(num));
 }
@@ -763,7 +865,7 @@ QSqlQuery TDMGeral::searchHist(const HistSearch& search)
         conditions << QStringLiteral("(PtVm = ?)");
         values << search.kind;
     }
-    QString sql = QStringLiteral("SELECT * FROM Hist");
+    QString sql = QStringLiteral("SELECT %1 FROM Hist").arg(namedColumns(TableSchema::Kind::History));
     if (!conditions.isEmpty())
         sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
     return run(Alias::Ravelha, sql + QStringLiteral(" ORDER BY Dia, CodSv"), values);
@@ -777,13 +879,15 @@ void TDMGeral::requireSoundHistory()
 QSqlQuery TDMGeral::selectHistFrom(const QDate& day)
 {
     requireSoundHistory();
-    return run(Alias::Ravelha, QStringLiteral("SELECT * FROM Hist WHERE Dia >= ? ORDER BY Dia, CodSv"), {day});
+    return run(Alias::Ravelha, QStringLiteral("SELECT %1 FROM Hist WHERE Dia >= ? ORDER BY Dia, CodSv").arg(namedColumns(TableSchema::Kind::History)), {day});
 }
 
 int TDMGeral::deleteHistFrom(const QDate& day)
 {
     requireSoundHistory();
-    return run(Alias::Ravelha, QStringLiteral("DELETE FROM Hist WHERE Dia >= ?"), {day}).numRowsAffected();
+    const int removed = run(Alias::Ravelha, QStringLiteral("DELETE FROM Hist WHERE Dia >= ?"), {day}).numRowsAffected();
+    forgetReadMark(QStringLiteral("Hist"));
+    return removed;
 }
 
 int TDMGeral::countHist()
@@ -795,25 +899,31 @@ int TDMGeral::countHist()
 int TDMGeral::deleteHistBefore(const QDate& day)
 {
     requireSoundHistory();
-    return run(Alias::Ravelha, QStringLiteral("DELETE FROM Hist WHERE Dia < ?"), {day}).numRowsAffected();
+    const int removed = run(Alias::Ravelha, QStringLiteral("DELETE FROM Hist WHERE Dia < ?"), {day}).numRowsAffected();
+    forgetReadMark(QStringLiteral("Hist"));
+    return removed;
 }
 
 void TDMGeral::zeroRosterCounts(int serviceCode)
 {
     const QString table = TableSchema::tableOf(TableSchema::rosterFileName(serviceCode)).name;
+    forgetReadMark(table);
     run(Alias::Ravelha, QStringLiteral("UPDATE %1 SET Pt = 0, Vm = 0").arg(table), {});
 }
 
 void TDMGeral::insertRosterRow(int serviceCode, const QString& num, int pt, int vm)
 {
     const QString table = TableSchema::tableOf(TableSchema::rosterFileName(serviceCode)).name;
+    forgetReadMark(table);
     run(Alias::Ravelha, QStringLiteral("INSERT INTO %1 VALUES (?, ?, ?)").arg(table), {num, pt, vm});
 }
 
 void TDMGeral::emptyTablesForReset()
 {
     SqlTransaction transaction(database(Alias::Ravelha));
-    for (const char* table : {"Sv1", "Sv2", "Sv3", "Sv4", "Sv5", "Sv6", "Sv", "Hist", "Basico"})
+    for (const char* table : {"Sv1", "Sv2", "Sv3", "Sv4", "Sv5", "Sv6", "Sv", "Hist", "Basico"}) {
+        forgetReadMark(QLatin1String(table));
         run(Alias::Ravelha, QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)), {});
+    }
     transaction.commit();
 }

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ServerAddress.h"
@@ -31,6 +32,11 @@ QString EngineErrorMessage(const QString& databaseFile, const QString& table, co
 QString ServerErrorMessage(const QString& server, const QString& table, const QSqlError& error);
 // The message that fits the connection: a server's or a database file's.
 QString EngineErrorMessage(const QSqlDatabase& db, const QString& table, const QSqlError& error);
+
+// Runs one statement of a small table of the data layer (`table` names it in a refusal): bound
+// when it has values, run as it is when not, since a server cannot prepare a statement that
+// creates a table.
+QSqlQuery RunStatement(const QSqlDatabase& db, const QString& table, const QString& sql, const QVariantList& values = {});
 
 // The tables a connection's database holds (on a server, those of the unit's schema), and whether
 // it holds one: names are compared ignoring case, since a server gives them back in lower case.
@@ -82,6 +88,11 @@ public:
     QSqlDatabase serverConnection();
     // Whether the unit's schema exists on the server.
     bool unitExists();
+    // The units the server keeps: the schemas that hold `table`, one every unit has, by name.
+    QStringList unitsOnServer(const QString& table);
+    // The value of `column` in the row of `table` of unit `schema` whose Nome is `name`, if any.
+    std::optional<QString> unitValue(const QString& schema, const QString& table, const QString& column,
+                                      const QString& name);
 
     // Creates the tables named, leaving tables that exist already as they are: in Ravelha.db in the
     // alias's folder (the folder must exist), or in the unit's schema on a server (made when
@@ -107,6 +118,9 @@ public:
     // that a changed value, a null for an empty text or two values swapped between columns all
     // give another digest. The digest is only compared within one run, never stored.
     void hashTables(QCryptographicHash& hash, const QStringList& tables, Alias alias = Alias::Ravelha);
+    // The SHA-1 of one table as hashTables gives it; on a server, what a desk's read of the table
+    // marks (ReadMarks) is this digest of the rows it read.
+    QByteArray tableDigest(Alias alias, const QString& table);
 
     // Rewrites one table whole: every row deleted, then each appended row added, all in one
     // transaction (joined with an outer one when there is one). Not committed = nothing changed.
@@ -134,7 +148,7 @@ public:
         int m_batchRows = 0;
         QSqlQuery m_insert;                        // the statement of a full batch
         std::unique_ptr<SqliteStatement> m_rows;   // on SQLite: the insert, straight to the engine
-        const TDMGeral& m_module;
+        TDMGeral& m_module;
         Alias m_alias;
         QVariantList m_storable;                   // a row as stored, kept between rows
         int m_columns = 0;
@@ -177,6 +191,8 @@ private:
     QString connectionName(Alias alias) const;
     QString databaseFile(Alias alias) const;
     void requireSoundHistory();
+    // A table written other than whole: on a server, its next whole write is not checked.
+    void forgetReadMark(const QString& table);
 
     QSqlDatabase openServer(const QString& name, bool requireUnit);
     bool unitExistsOn(const QSqlDatabase& db, QString& refusal) const;

@@ -2,10 +2,12 @@
 
 #include "CoreError.h"
 #include "DataFiles.h"
+#include "ReadMarks.h"
 #include "SqlTransaction.h"
 #include "TextFile.h"
 #include "UDMGeral.h"
 
+#include <QCryptographicHash>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -15,16 +17,26 @@ namespace {
 
 QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
 {
-    QSqlQuery query(db);
-    // A server cannot prepare a statement that creates a table: one without values runs as it is.
-    const bool ran = values.isEmpty() ? query.exec(sql) : query.prepare(sql);
-    if (!ran)
-        throw CoreError(EngineErrorMessage(db, Table, query.lastError()));
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!values.isEmpty() && !query.exec())
-        throw CoreError(EngineErrorMessage(db, Table, query.lastError()));
-    return query;
+    return RunStatement(db, Table, sql, values);
+}
+
+std::optional<QString> storedText(const QSqlDatabase& db, const QString& bareName)
+{
+    QSqlQuery row = run(db, QStringLiteral("SELECT Texto FROM %1 WHERE Nome = ?").arg(Table), {bareName});
+    if (!row.next())
+        return std::nullopt;
+    return row.value(0).toString();
+}
+
+// A text's read mark is kept beside the tables', under the text's own name.
+QString markName(const QString& bareName)
+{
+    return Table + QLatin1Char('/') + bareName.toLower();
+}
+
+QByteArray textDigest(const QString& text)
+{
+    return QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1);
 }
 
 // The text as the file holds it: each line ended by CR LF, so a file of no lines and a file of
@@ -58,18 +70,28 @@ bool OnServer(const QString& bareName)
 
 QStringList ReadFrom(const QSqlDatabase& db, const QString& bareName, const QString& unitLabel)
 {
-    QSqlQuery row = run(db, QStringLiteral("SELECT Texto FROM %1 WHERE Nome = ?").arg(Table), {bareName});
-    if (!row.next())
+    const std::optional<QString> text = storedText(db, bareName);
+    if (!text)
         throw CoreError(QStringLiteral("O arquivo %1 não foi encontrado na %2.").arg(bareName, unitLabel));
-    return TextFile::splitLines(row.value(0).toString());
+    ReadMarks::record(db.connectionName(), markName(bareName), textDigest(*text));
+    return TextFile::splitLines(*text);
 }
 
 void WriteTo(const QSqlDatabase& db, const QString& bareName, const QStringList& lines)
 {
     SqlTransaction transaction(db);
+    // The text must still be the one this desk read: another desk's change would be lost.
+    const QString mark = markName(bareName);
+    if (const std::optional<QByteArray> read = ReadMarks::expected(db.connectionName(), mark)) {
+        const std::optional<QString> stored = storedText(db, bareName);
+        if (!stored || textDigest(*stored) != *read)
+            throw CoreError(ReadMarks::ChangedElsewhere);
+    }
+    const QString text = fileText(lines);
     run(db, QStringLiteral("INSERT INTO %1 (Nome, Texto) VALUES (?, ?) "
                            "ON CONFLICT (Nome) DO UPDATE SET Texto = excluded.Texto").arg(Table),
-        {bareName, fileText(lines)});
+        {bareName, text});
+    ReadMarks::record(db.connectionName(), mark, textDigest(text));
     transaction.commit();
 }
 

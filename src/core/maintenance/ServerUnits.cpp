@@ -144,23 +144,10 @@ void Download(const ServerAddress& address, const QString& folder)
 QList<UnitSummary> ListUnits(const ServerAddress& address)
 {
     TDMGeral module(QString(), QString(), address);
-    const QSqlDatabase db = module.serverConnection();
-    QSqlQuery schemas(db);
-    if (!schemas.exec(QStringLiteral("SELECT table_schema FROM information_schema.tables WHERE table_name = '%1' "
-                                     "ORDER BY table_schema")
-                          .arg(UnitTexts::Table.toLower())))
-        throw CoreError(EngineErrorMessage(db, UnitTexts::Table, schemas.lastError()));
     QList<UnitSummary> units;
-    while (schemas.next())
-        units << UnitSummary{schemas.value(0).toString(), QString()};
-    for (UnitSummary& unit : units) {
-        QSqlQuery escala(db);
-        escala.prepare(QStringLiteral("SELECT Texto FROM \"%1\".%2 WHERE Nome = ?").arg(QString(unit.unit).replace(QLatin1Char('"'), QStringLiteral("\"\"")), UnitTexts::Table));
-        escala.addBindValue(DataFiles::Escala);
-        if (!escala.exec())
-            throw CoreError(EngineErrorMessage(db, UnitTexts::Table, escala.lastError()));
-        if (escala.next())
-            unit.lastRostered = TextFile::splitLines(escala.value(0).toString()).value(0).left(10);
+    for (const QString& unit : module.unitsOnServer(UnitTexts::Table)) {
+        const std::optional<QString> escala = module.unitValue(unit, UnitTexts::Table, QStringLiteral("Texto"), DataFiles::Escala);
+        units << UnitSummary{unit, escala ? TextFile::splitLines(*escala).value(0).left(10) : QString()};
     }
     return units;
 }

@@ -3,6 +3,7 @@
 #include "data/CoreError.h"
 #include "data/Dates.h"
 #include "data/RowChecks.h"
+#include "data/ReadMarks.h"
 #include "data/SqlTransaction.h"
 #include "audit/CountLog.h"
 #include "data/UDMGeral.h"
@@ -299,6 +300,8 @@ bool BrowserTableModel::setData(const QModelIndex& index, const QVariant& value,
             return refuse(engineMessage(m_table, error));
         }
         CountLog::Append(database(), editedCounts(m_table, m_kind, before, after));
+        // One row changed here: the desk's model of the table is no longer what it read.
+        ReadMarks::forget(database().connectionName(), m_table);
         transaction.commit();
     } catch (const CoreError& e) {
         revertAll();
@@ -338,6 +341,7 @@ void BrowserTableModel::deleteRows(QList<int> rows)
             if (!removeRow(row))
                 throw CoreError(engineMessage(m_table, lastError()));
         }
+        ReadMarks::forget(database().connectionName(), m_table);
         transaction.commit();
     } catch (const CoreError&) {
         revertAll();

@@ -11,6 +11,7 @@
 #include "data/DataFolder.h"
 #include "data/KillPoints.h"
 #include "data/PendingFiles.h"
+#include "data/ReadMarks.h"
 #include "data/Dates.h"
 #include "data/SqlTransaction.h"
 #include "data/TableSchema.h"
@@ -228,8 +229,7 @@ void RequireStoredStateUnchanged(const QByteArray& digest, const QString& what, 
         return;
     // On a server the change came from another desk, committed while this one was verifying.
     if (TDMGeral::instance().onServer())
-        throw CoreError(QStringLiteral("Os dados foram alterados em outro computador desde a verificação. "
-                                       "Verifique novamente."));
+        throw CoreError(ReadMarks::ChangedElsewhere);
     throw CoreError(QStringLiteral("Os dados do Sistema mudaram %1; nada foi gravado.\n\n%2").arg(what, advice));
 }
 
