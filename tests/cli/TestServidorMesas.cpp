@@ -348,6 +348,52 @@ private slots:
               qlonglong(clock.elapsed()), refused, both, undone);
     }
 
+    // Two desks keep the register at the same moment, each including a soldier of its own: the
+    // register is read, then written back whole, so a desk that read it before the other's save
+    // must be refused, never write over the other's soldier.
+    void twoDesksIncludeSoldiersAtOnce()
+    {
+        FixtureFolder data(QStringLiteral("pequena"));
+        QTemporaryDir desks;
+        const QString deskA = desks.filePath(QStringLiteral("A"));
+        const QString deskB = desks.filePath(QStringLiteral("B"));
+        QVERIFY(desks.isValid() && CopyFolder(data.path(), deskA) && CopyFolder(data.path(), deskB));
+        const ServerUnitFixture unit(deskA);
+        TDMGeral reader(deskA, QString(), unit.address());
+        QStringList expected = StoredRows(reader, QStringLiteral("Basico"));
+
+        QRandomGenerator random(20041225);
+        int refused = 0;
+        for (int round = 1; round <= 30; ++round) {
+            const QString nums[2] = {QString::number(7000 + round), QString::number(8000 + round)};
+            QProcess processes[2];
+            for (int desk = 0; desk < 2; ++desk) {
+                if (desk == 1)
+                    QThread::msleep(random.bounded(21));
+                startCli(processes[desk], QStringList{QStringLiteral("--dados"), desk ? deskB : deskA}
+                                              + unit.cliArguments()
+                                              + QStringList{QStringLiteral("incluir"), nums[desk], QStringLiteral("Sd"),
+                                                            QStringLiteral("Mesa %1").arg(round)});
+            }
+            for (int desk = 0; desk < 2; ++desk) {
+                const CliResult result = finished(processes[desk]);
+                const QString why = QStringLiteral("round %1, desk %2: %3").arg(round).arg(desk + 1).arg(described(result));
+                QVERIFY2(!result.crashed, qPrintable(why));
+                if (result.exit == 0) {
+                    expected << QStringLiteral("%1|Mesa %2|Sd||||").arg(nums[desk]).arg(round);
+                } else {
+                    QVERIFY2(result.exit == 1 && result.err.trimmed() == ChangedElsewhere, qPrintable(why));
+                    ++refused;
+                }
+            }
+            QStringList stored = StoredRows(reader, QStringLiteral("Basico"));
+            stored.sort();
+            expected.sort();
+            QCOMPARE(stored, expected);
+        }
+        qInfo("30 rounds: %d desks refused for the other's save", refused);
+    }
+
     // The server dies while a commit's transaction is open: the commit is held at one of its
     // writes by a lock of the test on the table it writes next, and the server is stopped at once
     // (as by a power cut). After the restart the unit is wholly as before; the desk was told the
