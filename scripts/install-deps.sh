@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-  postgresql
+  postgresql openssl
   libbenchmark-dev libsqlite3-dev
   xvfb xauth poppler-utils imagemagick fonts-liberation
   qt6-translations-l10n

@@ -11,7 +11,10 @@
 #                            power cut); its data goes through the server's own crash recovery
 #
 # The server listens on no TCP address, only on a Unix socket inside its own folder, and trusts
-# local connections as the superuser "postgres": no password is kept anywhere. Run as root, the
+# local connections as the superuser "postgres": no password is kept anywhere. With
+# RAVELHA_SERVIDOR_TLS=1 at `start` it also listens on a free port of 127.0.0.1, for TLS connections
+# only, with a certificate for "localhost" signed by a throw-away authority of its own (ca.crt in
+# its folder); `url` then gives the TLS address that checks the server against that authority. Run as root, the
 # server programs run as the postgres user (PostgreSQL refuses to run as root). The state file,
 # RAVELHA_SERVIDOR_ESTADO (default ./servidor-teste.estado), holds the folder's path.
 set -euo pipefail
@@ -115,10 +118,50 @@ abandon_start() {
 
 starting_folder=''
 
+# A free TCP port of 127.0.0.1, as the system hands one out.
+free_port() {
+  python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1]); s.close()'
+}
+
+# TLS on 127.0.0.1 only: a throw-away authority signs a certificate for localhost; the port goes
+# to the second line of the state file, and TCP connections without TLS are turned away.
+enable_tls() {
+  local folder="$1" port
+  command -v openssl >/dev/null 2>&1 || fail "RAVELHA_SERVIDOR_TLS needs openssl"
+  port="$(free_port)"
+  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Ravelha teste CA" \
+    -keyout "$folder/ca.key" -out "$folder/ca.crt" >/dev/null 2>&1 || fail "openssl could not make the authority"
+  openssl req -newkey rsa:2048 -nodes -subj "/CN=localhost" \
+    -keyout "$folder/data/server.key" -out "$folder/server.csr" >/dev/null 2>&1 ||
+    fail "openssl could not make the server's key"
+  printf 'subjectAltName=DNS:localhost,IP:127.0.0.1\n' >"$folder/san.ext"
+  openssl x509 -req -in "$folder/server.csr" -CA "$folder/ca.crt" -CAkey "$folder/ca.key" -CAcreateserial \
+    -days 2 -extfile "$folder/san.ext" -out "$folder/data/server.crt" >/dev/null 2>&1 ||
+    fail "openssl could not sign the server's certificate"
+  chmod 0600 "$folder/data/server.key"
+  [ "$(id -u)" -ne 0 ] || chown "$superuser:" "$folder/data/server.key" "$folder/data/server.crt"
+  echo 'hostssl all all 127.0.0.1/32 trust' >>"$folder/data/pg_hba.conf"
+  cat >>"$folder/data/postgresql.conf" <<EOF
+listen_addresses = '127.0.0.1'
+port = $port
+ssl = on
+ssl_cert_file = 'server.crt'
+ssl_key_file = 'server.key'
+EOF
+  echo "$port" >>"$state_file"
+}
+
+# The server's port (its socket's name too): the one recorded at a TLS start, else 5432.
+server_port() {
+  local port=''
+  [ -f "$state_file" ] && port="$(sed -n 2p "$state_file")"
+  if [[ "$port" =~ ^[0-9]+$ ]]; then echo "$port"; else echo 5432; fi
+}
+
 # Waits until the server of the folder accepts connections (half a minute at most).
 wait_until_ready() {
   local bindir="$1" folder="$2" tries=0
-  until "$bindir/pg_isready" -q -h "$folder" -p 5432 -U "$superuser" -d postgres; do
+  until "$bindir/pg_isready" -q -h "$folder" -p "$(server_port)" -U "$superuser" -d postgres; do
     tries=$((tries + 1))
     [ "$tries" -lt 60 ] || fail "the server in $folder does not accept connections"
     sleep 0.5
@@ -159,11 +202,14 @@ full_page_writes = off
 shared_buffers = 32MB
 max_connections = 100
 EOF
+  if [ "${RAVELHA_SERVIDOR_TLS:-}" = 1 ]; then
+    enable_tls "$folder"
+  fi
 
   as_owner "$bindir/pg_ctl" start -D "$folder/data" -l "$folder/server.log" -w -t 60 >/dev/null ||
     fail "pg_ctl start failed"
   wait_until_ready "$bindir" "$folder"
-  "$bindir/psql" -X -q -v ON_ERROR_STOP=1 -h "$folder" -p 5432 -U "$superuser" -d postgres \
+  "$bindir/psql" -X -q -v ON_ERROR_STOP=1 -h "$folder" -p "$(server_port)" -U "$superuser" -d postgres \
     -c "CREATE DATABASE $database ENCODING 'UTF8' TEMPLATE template0 LC_COLLATE 'C' LC_CTYPE 'C'" ||
     fail "the database $database could not be created"
   trap - EXIT
@@ -190,7 +236,11 @@ print_url() {
   local folder
   folder="$(recorded_folder)"
   [ -n "$folder" ] || fail "no private server recorded in $state_file (run: $0 start)"
-  echo "postgresql://$superuser@/$database?host=$folder"
+  if [ -f "$folder/ca.crt" ]; then
+    echo "postgresql://$superuser@localhost:$(server_port)/$database?sslmode=verify-full&sslrootcert=$folder/ca.crt"
+  else
+    echo "postgresql://$superuser@/$database?host=$folder"
+  fi
 }
 
 case "${1:-}" in
