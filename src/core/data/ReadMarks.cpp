@@ -9,6 +9,7 @@ namespace {
 struct ConnectionMarks {
     QHash<QString, QByteArray> held;                      // marks of committed reads and writes
     QHash<QString, std::optional<QByteArray>> pending;    // of the open transaction; none = forgotten
+    bool confirmed = false;                               // the open transaction checked everything
 };
 
 QHash<QString, ConnectionMarks>& marks()
@@ -68,6 +69,19 @@ void transactionEnded(const QString& connection, bool committed)
         }
     }
     own->pending.clear();
+    own->confirmed = false;
+}
+
+void confirmWholeState(const QString& connection)
+{
+    if (SqlTransaction::isOpen(connection))
+        marks()[connection].confirmed = true;
+}
+
+bool wholeStateConfirmed(const QString& connection)
+{
+    const auto own = marks().constFind(connection);
+    return own != marks().constEnd() && own->confirmed;
 }
 
 void forgetConnection(const QString& connection)

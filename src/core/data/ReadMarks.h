@@ -22,6 +22,12 @@ void record(const QString& connection, const QString& table, const QByteArray& d
 void forget(const QString& connection, const QString& table);
 // The digest the stored table must still have, or none when the desk holds no mark of it.
 std::optional<QByteArray> expected(const QString& connection, const QString& table);
+// The open transaction of the connection has checked, under the unit's lock, that the working
+// tables are what the desk read (a commit's digest): its whole writes of tables need no check of
+// their own, and leave no mark (the desk reads again before it writes again). No open transaction:
+// nothing.
+void confirmWholeState(const QString& connection);
+bool wholeStateConfirmed(const QString& connection);
 // The outer transaction of the connection ended: its marks hold (committed) or are dropped.
 void transactionEnded(const QString& connection, bool committed);
 // The connection closed: none of its marks hold any longer.

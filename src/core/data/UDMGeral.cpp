@@ -669,7 +669,9 @@ TDMGeral::TableWriter::TableWriter(TDMGeral& module, Alias alias, const QString&
 
     // On a server the table must still be the one this desk last read: another desk's commit in
     // between would be undone by writing the desk's model over it.
-    const std::optional<QByteArray> read = ReadMarks::expected(db.connectionName(), m_table);
+    const std::optional<QByteArray> read = ReadMarks::wholeStateConfirmed(db.connectionName())
+                                               ? std::nullopt
+                                               : ReadMarks::expected(db.connectionName(), m_table);
     if (read && *read != module.tableDigest(alias, m_table))
         throw CoreError(ReadMarks::ChangedElsewhere);
     QSqlQuery erase(db);
@@ -749,9 +751,14 @@ void TDMGeral::TableWriter::commit()
 {
     flush();
     m_insert.finish();
-    // On a server, what was written is what the desk now holds of the table.
-    if (m_db.isValid())
-        ReadMarks::record(m_db.connectionName(), m_table, m_module.tableDigest(m_alias, m_table));
+    // On a server, what was written is what the desk now holds of the table; after a commit that
+    // checked the whole state, the desk reads again before it writes again.
+    if (m_db.isValid()) {
+        if (ReadMarks::wholeStateConfirmed(m_db.connectionName()))
+            ReadMarks::forget(m_db.connectionName(), m_table);
+        else
+            ReadMarks::record(m_db.connectionName(), m_table, m_module.tableDigest(m_alias, m_table));
+    }
     m_transaction.commit();
 }
 

@@ -225,8 +225,13 @@ void WriteVerifiedModel(const std::vector<RosterTable>& grades, const std::vecto
 
 void RequireStoredStateUnchanged(const QByteArray& digest, const QString& what, const QString& advice)
 {
-    if (StoredStateDigest() == digest)
+    if (StoredStateDigest() == digest) {
+        // The tables are as the desk read them: what the commit writes of them needs no other check.
+        TDMGeral& module = TDMGeral::instance();
+        if (module.onServer())
+            ReadMarks::confirmWholeState(module.database(Alias::Ravelha).connectionName());
         return;
+    }
     // On a server the change came from another desk, committed while this one was verifying.
     if (TDMGeral::instance().onServer())
         throw CoreError(ReadMarks::ChangedElsewhere);
