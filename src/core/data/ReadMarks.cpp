@@ -9,7 +9,7 @@ namespace {
 struct ConnectionMarks {
     QHash<QString, QByteArray> held;                      // marks of committed reads and writes
     QHash<QString, std::optional<QByteArray>> pending;    // of the open transaction; none = forgotten
-    bool confirmed = false;                               // the open transaction checked everything
+    bool confirmed = false;                               // the open transaction checked every working table
 };
 
 QHash<QString, ConnectionMarks>& marks()

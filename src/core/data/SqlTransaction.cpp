@@ -54,8 +54,9 @@ SqlTransaction::~SqlTransaction()
     if (m_outer) {
         m_db.rollback();
         ended(false);
-    } else
+    } else {
         state.failed = true;
+    }
 }
 
 void SqlTransaction::commit()
