@@ -1,5 +1,6 @@
 // ravelha-cli backup, restaurar and local-copia on fresh copies of the small fixture, whose copy
-// lives at first in the folder Espelho of the data folder (line 6 of Niveis.Txt).
+// lives at first in the folder Espelho of the data folder (line 6 of Niveis.Txt). Run on a data
+// folder and again on a unit of a server, whose copy is a folder of the desk all the same.
 #include "CliRunner.h"
 #include "maintenance/Backup.h"
 #include "maintenance/BackupLocation.h"
@@ -21,7 +22,7 @@ QStringList dataState(FixtureFolder& data)
 {
     QStringList state = StoredTables(data.module(), TableSchema::workingTables());
     for (const QString& file : Backup::TextFiles())
-        state << QStringLiteral("== ") + file << TextFile::readLines(data.file(file));
+        state << QStringLiteral("== ") + file << data.readText(file);
     return state;
 }
 
@@ -53,8 +54,8 @@ private slots:
         run(data, "DELETE FROM Hist");
         run(data, "UPDATE Sv1 SET Pt = 40");
         run(data, "DELETE FROM Basico WHERE Num = '3'");
-        TextFile::writeLines(data.file(DataFiles::Escala), {"15/03/04"});
-        TextFile::writeLines(data.file(DataFiles::SemExped), {"06/03/04"});
+        data.writeText(DataFiles::Escala, {"15/03/04"});
+        data.writeText(DataFiles::SemExped, {"06/03/04"});
         const QStringList changed = dataState(data);
 
         // Without --sim the question is the answer: nothing changes.
