@@ -10,6 +10,7 @@
 #include "data/Session.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 #include <memory>
 
@@ -18,6 +19,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ravelha"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
+    // The installed menu entry (ravelha.desktop) and its icon in the hicolor theme; run from a
+    // build tree, where no icon is installed, the windows keep the platform's default.
+    QGuiApplication::setDesktopFileName(QStringLiteral("ravelha"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ravelha")));
     if (!InstallQtPortuguese())
         qWarning("Ravelha: as traduções do Qt (pacote qt6-translations-l10n) não estão instaladas; "
                  "os botões das caixas de diálogo aparecerão em inglês.");
