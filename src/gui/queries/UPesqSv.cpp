@@ -6,10 +6,11 @@
 #include "common/Controls.h"
 #include "common/Dialogs.h"
 #include "common/Guarded.h"
-#include "common/PickingGrid.h"
 #include "common/ModalWindows.h"
+#include "common/PickingGrid.h"
 #include "common/PrintJob.h"
 #include "common/ScreenFit.h"
+#include "common/SpreadsheetFile.h"
 #include "data/Dates.h"
 #include "data/UGlobal.h"
 #include "manual/UEscolherSv.h"
@@ -272,9 +273,7 @@ void TFPesqSv::BExportarIcalClick()
 void TFPesqSv::BExportarCsvClick()
 {
     Guarded([this] {
-        const QString file = Dialogs::current().saveFileName(QStringLiteral("Exportar para planilha"),
-                                                             QStringLiteral("pesquisa.csv"),
-                                                             QStringLiteral("Planilha CSV (*.csv)"));
+        const QString file = AskSpreadsheetFile(QStringLiteral("pesquisa.csv"));
         if (file.isEmpty())
             return;
         Csv::Write(file, Csv::HistoryTable(m_model->rows()));

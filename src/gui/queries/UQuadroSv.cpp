@@ -9,6 +9,7 @@
 #include "common/ModalWindows.h"
 #include "common/PrintJob.h"
 #include "common/ScreenFit.h"
+#include "common/SpreadsheetFile.h"
 #include "data/Clock.h"
 #include "data/UGlobal.h"
 #include "maintenance/UListaNumNomes.h"
@@ -279,9 +280,7 @@ void TFQuadroSv::BExportarCsvClick()
             Dialogs::current().message(QStringLiteral("Faça a pesquisa antes de exportar."));
             return;
         }
-        const QString file = Dialogs::current().saveFileName(QStringLiteral("Exportar para planilha"),
-                                                             QStringLiteral("quadro.csv"),
-                                                             QStringLiteral("Planilha CSV (*.csv)"));
+        const QString file = AskSpreadsheetFile(QStringLiteral("quadro.csv"));
         if (file.isEmpty())
             return;
         Csv::Write(file, Csv::SummaryCsvTable(m_shown));

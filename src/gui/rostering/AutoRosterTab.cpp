@@ -5,12 +5,13 @@
 #include "URetiraAlguem.h"
 #include "UPorQue.h"
 #include "audit/CsvExport.h"
-#include "common/Controls.h"
 #include "common/BusyCursor.h"
+#include "common/Controls.h"
 #include "common/Dialogs.h"
 #include "common/Guarded.h"
 #include "common/ModalWindows.h"
 #include "common/PrintJob.h"
+#include "common/SpreadsheetFile.h"
 #include "data/Dates.h"
 #include "data/UGlobal.h"
 #include "rostering/Decisions.h"
@@ -178,9 +179,7 @@ void AutoRosterTab::BExportarCsvClick()
             Dialogs::current().message(QStringLiteral("Não há escala na lista: verifique a escala antes de exportar."));
             return;
         }
-        const QString file = Dialogs::current().saveFileName(QStringLiteral("Exportar para planilha"),
-                                                             QStringLiteral("escala.csv"),
-                                                             QStringLiteral("Planilha CSV (*.csv)"));
+        const QString file = AskSpreadsheetFile(QStringLiteral("escala.csv"));
         if (file.isEmpty())
             return;
         Csv::Write(file, Csv::RosterTable(m_session.lastRun()));
