@@ -2,6 +2,7 @@
 // model's capacity and for a typical unit, and `verificar` at capacity. The units are those of the
 // reference outputs (GeneratedUnit); every run starts from a fresh copy of the prepared data
 // folder, made with the clock stopped.
+#include "ChildProcess.h"
 #include "FixtureFolder.h"
 #include "GeneratedUnit.h"
 #include "data/Capacities.h"
@@ -16,8 +17,6 @@
 
 #include <memory>
 #include <string>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -49,22 +48,6 @@ struct PreparedUnit {
         }
     }
 };
-
-// The processor time of the finished children so far, user and system, in seconds.
-double childrenCpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-std::string failure(const QProcess& process, const QString& err)
-{
-    if (process.exitStatus() == QProcess::CrashExit)
-        return "ravelha-cli terminou de forma anormal";
-    return QStringLiteral("ravelha-cli saiu com %1: %2").arg(process.exitCode()).arg(err.trimmed()).toStdString();
-}
 
 // `command` of the recipe's target day on a fresh copy of the unit, each run timed from the start
 // of the process to its end. The counter cpu_filho is the child's own processor time a run (user

@@ -5,6 +5,7 @@
 // The units are those of the reference outputs (GeneratedUnit), built once each; an `escalar` run
 // starts from a fresh copy of the folder, or from the unit published anew to a fresh server unit,
 // both made with the clock stopped.
+#include "ChildProcess.h"
 #include "FixtureFolder.h"
 #include "GeneratedUnit.h"
 #include "ServerUnitFixture.h"
@@ -21,8 +22,6 @@
 #include <map>
 #include <memory>
 #include <string>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -63,22 +62,6 @@ PreparedUnit& prepared(const QString& name)
     if (!unit)
         unit = std::make_unique<PreparedUnit>(ReferenceRecipe(name));
     return *unit;
-}
-
-// The processor time of the finished children so far, user and system, in seconds.
-double childrenCpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-std::string failure(const QProcess& process, const QString& err)
-{
-    if (process.exitStatus() == QProcess::CrashExit)
-        return "ravelha-cli terminou de forma anormal";
-    return QStringLiteral("ravelha-cli saiu com %1: %2").arg(process.exitCode()).arg(err.trimmed()).toStdString();
 }
 
 enum class Engine { Sqlite, Server };
