@@ -12,8 +12,7 @@
 #include "common/SharedWindows.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
-#include "data/SqlTransaction.h"
-#include "data/UDMGeral.h"
+#include "data/ModelRefresh.h"
 #include "data/Clock.h"
 #include "data/UGlobal.h"
 #include "maintenance/MaintenancePage.h"
@@ -163,16 +162,8 @@ void TFPrincipal::FormActivate()
         const QString picture = g.CoverLines.value(4);
         Capa->showCoverPicture(picture.isEmpty() ? QString() : DataFolder::file(picture));
         EscalarAutomatico->BEscalar->hide();
-        // The rosters are read and written back in one transaction: on a server it first takes the
-        // unit's turn, so another desk's commit lands before the read or after the write, never
-        // between them (where the write would undo it).
-        SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));
-        LoadServices();
-        g.LastRosteredDay = DataFiles::ReadLastRosteredDay();
+        RefreshModelFromStore();
         showLastRosteredDay(g.LastRosteredDay);
-        LoadAllRosters();
-        SaveAllRosters();
-        transaction.commit();
     });
 }
 
