@@ -73,10 +73,13 @@ inline CliResult cli(FixtureFolder& data, const QStringList& arguments)
 }
 
 // Run in the child before the program: root takes the identity of the user nobody, for whom file
-// modes count (a child that cannot ends with 126).
+// modes count. A child that cannot ends with 126, and so does one that, as nobody, could not start
+// the program (a build folder under a private home folder).
 inline void dropToNobody()
 {
     if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+        ::_exit(126);
+    if (::access(RAVELHA_CLI, X_OK) != 0)
         ::_exit(126);
 }
 

@@ -221,7 +221,7 @@ private slots:
         const QStringList command{QStringLiteral("--dados"), data.path(), QStringLiteral("escalar"), QStringLiteral("04/03/04")};
         const Result committed = cli(command, plainEnvironment(), QString(), asNobody);
         if (asNobody && committed.exit == 126)
-            QSKIP("run as root, and the user nobody (65534) cannot be taken: a read-only file cannot be met");
+            QSKIP("run as root, and the user nobody (65534) cannot be taken or cannot start the program from this build folder: a read-only file cannot be met");
         QCOMPARE(committed.exit, 0);
         QVERIFY2(committed.err.startsWith(QStringLiteral("A gravação nas tabelas foi concluída e vale.\n\n"
                                                          "O arquivo Escala.Txt não pôde ser gravado: o arquivo é "

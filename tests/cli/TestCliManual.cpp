@@ -109,7 +109,7 @@ private slots:
         }
         const CliResult committed = files.run(data, {"escalar", "04/03/04", grid}, asNobody);
         if (asNobody && committed.exit == 126)
-            QSKIP("run as root, and the user nobody (65534) cannot be taken: a read-only file cannot be met");
+            QSKIP("run as root, and the user nobody (65534) cannot be taken or cannot start the program from this build folder: a read-only file cannot be met");
         QCOMPARE(committed.exit, 0);
         QCOMPARE(committed.out, QStringList{"== Mensagens"});
         QVERIFY2(committed.err.startsWith(QStringLiteral("A gravação nas tabelas foi concluída e vale.\n\n"

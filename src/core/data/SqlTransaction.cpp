@@ -5,10 +5,36 @@
 #include "UDMGeral.h"
 
 #include <QHash>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
 namespace {
+
+// On a server, the writers of one unit take turns, and the turn is held until the transaction
+// ends, so what a writer checks is still so when it writes. The turn is a lock on the unit's own
+// register of services that conflicts with itself and with every change of rows, not with reading:
+// only a login that may change the unit's tables can take it, so no other login of the server can
+// stall the unit's writes by holding it. A unit not made yet (being published) has no tables: its
+// publishers take turns on a lock named after it.
+void takeWritersTurn(const QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    auto fail = [&db, &query] { throw CoreError(EngineErrorMessage(db, QString(), query.lastError())); };
+    if (!query.exec(QStringLiteral("SELECT current_schema(), CASE WHEN current_schema() IS NULL THEN false "
+                                   "ELSE to_regclass(format('%I.sv', current_schema())) IS NOT NULL END")))
+        fail();
+    const bool hasRegister = query.next() && !query.value(0).isNull() && query.value(1).toBool();
+    const QString schema = hasRegister ? query.value(0).toString() : QString();
+    query.finish();
+    const QString statement =
+        hasRegister ? QStringLiteral("LOCK TABLE %1.sv IN SHARE ROW EXCLUSIVE MODE")
+                          .arg(db.driver()->escapeIdentifier(schema, QSqlDriver::TableName))
+                    : QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(current_setting('search_path')))");
+    if (!query.exec(statement))
+        fail();
+}
+
 struct OpenTransaction {
     int depth = 0;
     bool failed = false;
@@ -28,15 +54,12 @@ SqlTransaction::SqlTransaction(const QSqlDatabase& db)
     if (state.depth == 0) {
         if (!m_db.transaction())
             throw CoreError(EngineErrorMessage(m_db, QString(), m_db.lastError()));
-        // On a server, the writers of one unit take turns: the lock is the unit's (the schema the
-        // connection works in, even before it exists), held until the transaction ends, so what a
-        // writer checks is still so when it writes.
         if (m_db.driverName() == QStringLiteral("QPSQL")) {
-            QSqlQuery lock(m_db);
-            if (!lock.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(current_setting('search_path')))"))) {
-                const QString why = EngineErrorMessage(m_db, QString(), lock.lastError());
+            try {
+                takeWritersTurn(m_db);
+            } catch (...) {
                 m_db.rollback();
-                throw CoreError(why);
+                throw;
             }
         }
         state.failed = false;

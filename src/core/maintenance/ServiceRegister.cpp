@@ -251,7 +251,9 @@ ServiceSaveOutcome SaveService(ServiceMode mode, const ServiceBoxes& boxes, cons
     g.ServiceTable[*code] = changed;
     try {
         SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));
-        if (removing)
+        // A new service starts with the members the keeper gives it: rows left in its roster
+        // table by a reset (services 7 to 30) or an edit of the register are not its members.
+        if (removing || (mode == ServiceMode::Incluir && RosterMembers(*code) > 0))
             emptyRoster(*code);
         SaveServices();
         transaction.commit();

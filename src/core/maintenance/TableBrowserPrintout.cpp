@@ -23,10 +23,27 @@ QString text(const QSqlQueryModel& view, int row, const QString& field)
     return view.data(view.index(row, column)).toString();
 }
 
+// The most recent days of "Ultimos Servicos" that fit in `width` characters, each one whole: the
+// text's last characters would cut a date in front ("6/02/04" for 16/02/04).
+QString lastWholeDays(const QString& days, int width)
+{
+    const QStringList all = days.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList kept;
+    int length = -1;
+    for (qsizetype i = all.size() - 1; i >= 0; --i) {
+        if (length + 1 + all.at(i).size() > width)
+            break;
+        length += 1 + int(all.at(i).size());
+        kept.prepend(all.at(i));
+    }
+    return kept.join(QLatin1Char(' '));
+}
+
+// Counts are printed whole: a Pt of 123 cut to "12" would be a wrong count on paper.
 QStringList cells(const SituationRow& row)
 {
     return {row.num.left(4), row.nome.left(15), row.prevReal.left(1), row.from.left(10),
-            row.to.left(10), row.pt.left(2),    row.vm.left(2),       row.lastServices.right(35)};
+            row.to.left(10), row.pt.trimmed(),  row.vm.trimmed(),     lastWholeDays(row.lastServices, 35)};
 }
 
 void printHeadings(PageDevice& page, const QString& title, const SituationLayout& layout)

@@ -520,11 +520,12 @@ void TFEditaTabelas::Label6Click()
 void TFEditaTabelas::Label3Click()
 {
     Guarded([this] {
-        hideSearch();
-        Button8->hide();
+        // As in option 3: a choice left without a service leaves the window as it was.
         const int code = chooseService();
         if (!code)
             return;
+        hideSearch();
+        Button8->hide();
         SelectRoster(code, QStringLiteral("Base"));
         showQuery(TDMGeral::instance().selectRosterWithPersonnel(Global().CurrentTableName), Shown::RosterWithPersonnel);
         m_service = code;

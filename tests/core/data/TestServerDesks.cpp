@@ -4,6 +4,7 @@
 // written by that desk only.
 
 #include "FixtureFolder.h"
+#include "PrivateServer.h"
 #include "StoredTables.h"
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
@@ -177,6 +178,59 @@ private slots:
         QCOMPARE(PendingFiles::finish(true), QString());
         QCOMPARE(TextFile::readLines(folder.file(DataFiles::Niveis)), QStringList({QStringLiteral("Outra Unidade")}));
         QVERIFY(!PendingFiles::pending(DataFiles::Niveis));
+    }
+
+    // Another login of the server cannot stall the unit's writers: a lock named after the unit,
+    // which any login may take, is not their turn, and the turn itself needs the right to change
+    // the unit's tables.
+    void anotherLoginCannotStallTheWriters()
+    {
+        FixtureFolder folder;
+        QSqlDatabase db = folder.module().database(Alias::Ravelha);
+        QString path, schema;
+        {
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("SELECT current_setting('search_path'), current_schema()")) && q.next());
+            path = q.value(0).toString();
+            schema = q.value(1).toString();
+        }
+        const QString role = QStringLiteral("ravelha_intruso");
+        QString why;
+        {
+            QSqlDatabase intruder = OpenPrivateServer(QStringLiteral("intruso"), &why);
+            QVERIFY2(intruder.isOpen(), qPrintable(why));
+            QSqlQuery i(intruder);
+            QVERIFY(i.exec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(role)));
+            QVERIFY(i.exec(QStringLiteral("CREATE ROLE %1").arg(role)));
+            QVERIFY(i.exec(QStringLiteral("SET ROLE %1").arg(role)));
+            QVERIFY(i.prepare(QStringLiteral("SELECT pg_advisory_lock(hashtext(?))")));
+            i.addBindValue(path);
+            QVERIFY2(i.exec(), qPrintable(i.lastError().text()));
+            QVERIFY(intruder.transaction());
+            QVERIFY(!i.exec(QStringLiteral("LOCK TABLE \"%1\".sv IN SHARE ROW EXCLUSIVE MODE").arg(schema)));
+            QCOMPARE(i.lastError().nativeErrorCode(), QStringLiteral("42501"));   // permission denied
+            intruder.rollback();
+
+            {
+                QSqlQuery q(db);
+                QVERIFY(q.exec(QStringLiteral("SET lock_timeout = '3s'")));
+            }
+            LoadServices();
+            Global().ServiceTable[1].Prio = 9;
+            try {
+                SqlTransaction transaction(db);
+                SaveServices();
+                transaction.commit();
+            } catch (const CoreError& e) {
+                QFAIL(qPrintable(e.message()));
+            }
+            LoadServices();
+            QCOMPARE(Global().ServiceTable[1].Prio, 9);
+            QVERIFY(i.exec(QStringLiteral("RESET ROLE")));
+            QVERIFY(i.exec(QStringLiteral("SELECT pg_advisory_unlock_all()")));
+            QVERIFY(i.exec(QStringLiteral("DROP ROLE %1").arg(role)));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("intruso"));
     }
 };
 

@@ -97,6 +97,21 @@ private slots:
         QVERIFY(!FreeCodesText(Global().ServiceTable).contains(QStringLiteral(" 5 ")));
     }
 
+    // Rows left in the roster table of a free code (a reset leaves those of services 7 to 30) are
+    // not the new service's members: it starts with an empty roster.
+    void aNewServiceStartsWithoutTheRowsLeftInItsTable()
+    {
+        FixtureFolder data;
+        LoadServices();
+        TDMGeral::instance().insertRosterRow(7, QStringLiteral("1"), 3, 2);
+        TDMGeral::instance().insertRosterRow(7, QStringLiteral("2"), 1, 4);
+        const ServiceSaveOutcome outcome = SaveService(ServiceMode::Incluir, newService("7", "Rancho"));
+        QVERIFY2(outcome.saved, qPrintable(outcome.message));
+        QCOMPARE(StoredRows(data.module(), "Sv7"), QStringList());
+        LoadAllRosters();
+        QCOMPARE(Global().Grades[7].cell(RosterTable::NumCol, 1), QString());
+    }
+
     void changesAServiceAndKeepsItsRoster()
     {
         FixtureFolder data;

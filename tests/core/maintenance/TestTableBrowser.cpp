@@ -359,10 +359,12 @@ private slots:
         QCOMPARE(printedNums, nums);
     }
 
-    // Each value cut to its width; of the last services the last 35 characters.
+    // Each text cut to its width; counts whole; of the last services the most recent whole days
+    // that fit in 35 characters (the stored text ends with a blank, so its last 35 characters
+    // would begin inside a date).
     void printsEachValueCutToItsWidth()
     {
-        const QString days = "01/01/04 02/01/04 03/01/04 04/01/04 05/01/04 06/01/04 ";
+        const QString days = "01/01/04 02/01/04 03/01/04 04/01/04 05/01/04 16/01/04 ";
         run("UPDATE Sv2 SET Pt = 123 WHERE Num = '5'");
         run("UPDATE Basico SET Nome = 'Esteves de Almeida', USv = '" + days + "' WHERE Num = '5'");
         BrowserQueryModel view;
@@ -378,9 +380,9 @@ private slots:
         QCOMPARE(row.value(850), QStringLiteral("R"));
         QCOMPARE(row.value(950), QStringLiteral("01/03/04"));
         QCOMPARE(row.value(1200), QStringLiteral("05/03/04"));
-        QCOMPARE(row.value(1450), QStringLiteral("12"));
+        QCOMPARE(row.value(1450), QStringLiteral("123"));
         QCOMPARE(row.value(1550), QStringLiteral("1"));
-        QCOMPARE(row.value(1650), days.right(35));
+        QCOMPARE(row.value(1650), QStringLiteral("03/01/04 04/01/04 05/01/04 16/01/04"));
     }
 
     // A roster longer than a page goes on to further pages, each with the title and headings.

@@ -245,13 +245,31 @@ private slots:
         }
     }
 
+    // Option 3 or 4 left without a service leaves the window as the option before had it,
+    // "Pesquisar" of option 2 included.
+    void aChoiceWithoutAServiceKeepsTheGrid_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("then");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("barY");
+        QTest::newRow("1, then 4") << 1 << 4 << int(TFEditaTabelas::Shown::Services) << 16;
+        QTest::newRow("2, then 4") << 2 << 4 << int(TFEditaTabelas::Shown::Personnel) << 40;
+        QTest::newRow("2, then 3") << 2 << 3 << int(TFEditaTabelas::Shown::Personnel) << 40;
+    }
     void aChoiceWithoutAServiceKeepsTheGrid()
     {
-        QTest::mouseClick(window().Label2, Qt::LeftButton);
+        QFETCH(int, before);
+        QFETCH(int, then);
+        QFETCH(int, shown);
+        QFETCH(int, barY);
+        ClickableLabel* labels[] = {window().Label2, window().Label1, window().Label6, window().Label3};
+        QTest::mouseClick(labels[before - 1], Qt::LeftButton);
         m_ticked = {};
-        QTest::mouseClick(window().Label3, Qt::LeftButton);
-        QCOMPARE(window().shown(), TFEditaTabelas::Shown::Services);
-        QCOMPARE(window().Bevel1->y(), 16);
+        QTest::mouseClick(labels[then - 1], Qt::LeftButton);
+        QCOMPARE(int(window().shown()), shown);
+        QCOMPARE(window().Bevel1->y(), barY);
+        QCOMPARE(window().Button8->isVisible(), before == 2);
         QVERIFY(!window().BitBtn1->isVisible());
         QVERIFY(!window().Memo1->isVisible());
     }
