@@ -3,8 +3,10 @@
 #include "Guarded.h"
 #include "ModalWindows.h"
 #include "PainterPrinter.h"
+#include "PdfFile.h"
 #include "ScreenFit.h"
 
+#include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -32,8 +34,17 @@ void PrintDocument(QWidget* parent, const QString& title, const Drawing& draw, Q
     printer.setPageOrientation(orientation);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(title);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&draw](QPrinter* target) {
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&draw, &title](QPrinter* target) {
         Guarded([&] {
+            // Printed into a file: written as every export is, never over the program's own files
+            // and never cut short by a full disk.
+            // (The preview draws on its own engine, with the file name of an earlier print kept.)
+            const QPaintEngine* engine = target->paintEngine();
+            if (target->outputFormat() == QPrinter::PdfFormat && !target->outputFileName().isEmpty() && engine
+                && engine->type() == QPaintEngine::Pdf) {
+                WritePdf(target->outputFileName(), draw, target->pageLayout(), title, target->resolution());
+                return;
+            }
             PainterPrinter device(*target);
             draw(device);
         });

@@ -1,6 +1,7 @@
 #pragma once
 // Printing from a window: the printout is shown in a print preview, from which the keeper prints
-// through the system print dialog on paper or into a PDF file. Tests replace the printer.
+// through the system print dialog on paper or into a PDF file (written as every export: see
+// PdfFile.h). Tests replace the printer.
 
 #include <QPageLayout>
 #include <QString>
