@@ -107,6 +107,45 @@ private slots:
         QCOMPARE(m_dialogs->errors().size(), 1);   // only the bad day above
     }
 
+    void noButtonSavesOverTheProgramsFiles()
+    {
+        // Ravelha.db, SemExped.Txt and the backup copy named in the chooser: an error box, nothing
+        // written, no message of success.
+        const QString database = m_data->file("Ravelha.db");
+        const QStringList guarded{database, m_data->path() + "/./SemExped.Txt",
+                                  QDir(m_data->backupPath()).filePath("Ravelha.db")};
+        QVERIFY(QDir().mkpath(m_data->backupPath()));
+        QVERIFY(QFile::copy(database, guarded.last()));
+        QList<QByteArray> before;
+        for (const QString& file : guarded)
+            before << BytesOf(file);
+
+        Clock::setToday(QDate(2004, 3, 15));
+        TFPesqSv search;
+        search.show();
+        search.Edit1->setText(QStringLiteral("28/02/04"));
+        QTest::mouseClick(search.Button2, Qt::LeftButton);
+        TFQuadroSv summary;
+        summary.show();
+        summary.Edit1->setText(QStringLiteral("27/02/04"));
+        summary.Edit2->setText(QStringLiteral("29/02/04"));
+        QTest::mouseClick(summary.BExecutar, Qt::LeftButton);
+        for (QPushButton* button : {search.BExportarIcal, search.BExportarCsv, summary.BExportarCsv}) {
+            for (const QString& file : guarded) {
+                m_dialogs->fileAnswers << file;
+                QTest::mouseClick(button, Qt::LeftButton);
+            }
+        }
+        const QStringList errors = m_dialogs->errors();
+        QCOMPARE(errors.size(), 9);
+        for (int i = 0; i < errors.size(); ++i)
+            QVERIFY2(errors.at(i).startsWith(QDir::toNativeSeparators(guarded.at(i % 3)) + " fica na pasta "),
+                     qPrintable(errors.at(i)));
+        QCOMPARE(m_dialogs->messages(), QStringList());
+        for (int i = 0; i < guarded.size(); ++i)
+            QCOMPARE(BytesOf(guarded.at(i)), before.at(i));
+    }
+
     void servicesPerSoldierToSpreadsheet()
     {
         Clock::setToday(QDate(2004, 3, 15));
