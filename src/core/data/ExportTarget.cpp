@@ -98,12 +98,12 @@ void check(const QString& path)
     if (error)
         folder = pathOf(target).parent_path();
     if (inside(folder, DataFolder::path()))
-        throw CoreError(QStringLiteral("%1 fica na pasta de dados do programa (%2): escolha um arquivo fora dela, "
+        throw CoreError(QStringLiteral("%1 fica na pasta de dados do programa (%2).\nEscolha um arquivo fora dela, "
                                        "para não apagar os dados.")
                             .arg(shown, QDir::toNativeSeparators(DataFolder::path())));
     const QString backup = backupFolder();
     if (inside(folder, backup))
-        throw CoreError(QStringLiteral("%1 fica na pasta da cópia de segurança (%2): escolha um arquivo fora dela, "
+        throw CoreError(QStringLiteral("%1 fica na pasta da cópia de segurança (%2).\nEscolha um arquivo fora dela, "
                                        "para não apagar a cópia.")
                             .arg(shown, QDir::toNativeSeparators(backup)));
 }
