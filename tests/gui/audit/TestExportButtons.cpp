@@ -5,9 +5,11 @@
 #include "FixtureFolder.h"
 #include "ScriptedDialogs.h"
 #include "common/ModalWindows.h"
+#include "common/PrintJob.h"
 #include "common/SharedWindows.h"
 #include "data/Clock.h"
 #include "data/UGlobal.h"
+#include "printing/Printer.h"
 #include "queries/UPesqSv.h"
 #include "queries/UQuadroSv.h"
 #include "rostering/AutoRosterPage.h"
@@ -19,6 +21,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -144,6 +147,29 @@ private slots:
         QCOMPARE(m_dialogs->messages(), QStringList());
         for (int i = 0; i < guarded.size(); ++i)
             QCOMPARE(BytesOf(guarded.at(i)), before.at(i));
+    }
+
+    void aPrintIntoAFileIsAnExport()
+    {
+        // "Imprimir" of any window, then the print dialog's file: the same guard and writer.
+        const Drawing draw = [](PageDevice& page) {
+            PageLines lines(page, QStringLiteral("Courier New"), 12, 50);
+            lines.line(QStringLiteral("Escala de Serviço"));
+            lines.end();
+        };
+        const QString database = m_data->file("Ravelha.db");
+        const QByteArray before = BytesOf(database);
+        for (const QString& file : {database, out("escala.pdf")}) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            PrintOn(printer, QStringLiteral("Escala"), draw);
+        }
+        QCOMPARE(m_dialogs->errors().size(), 1);
+        QVERIFY2(m_dialogs->errors().first().startsWith(QDir::toNativeSeparators(database) + " fica na pasta de dados"),
+                 qPrintable(m_dialogs->errors().first()));
+        QCOMPARE(BytesOf(database), before);
+        QVERIFY(BytesOf(out("escala.pdf")).startsWith("%PDF-"));
     }
 
     void servicesPerSoldierToSpreadsheet()
