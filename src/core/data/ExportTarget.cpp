@@ -19,9 +19,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The name as Qt hands it to the system when it opens the file.
 fs::path pathOf(const QString& path)
 {
+#ifdef Q_OS_WIN
     return fs::path(QDir::toNativeSeparators(path).toStdWString());
+#else
+    return fs::path(QFile::encodeName(path).toStdString());
+#endif
 }
 
 // The file a write to `path` reaches: QSaveFile writes through the links of the file itself.
