@@ -32,6 +32,7 @@
 
 #ifdef RAVELHA_CLI_PRINT
 #include "PainterPrinter.h"
+#include "PdfFile.h"
 #endif
 
 namespace Cli {
@@ -376,9 +377,9 @@ int run(const Command& command)
 
     if (command.name == QStringLiteral("imprimir")) {
 #ifdef RAVELHA_CLI_PRINT
-        std::unique_ptr<QPrinter> printer = PdfPrinter(command.pdf);
-        PainterPrinter page(*printer);
-        PrintRosterList(page, RosterPrint::Escala, session.rosterLines());
+        const QStringList lines = session.rosterLines();
+        WritePdf(command.pdf, [&](PageDevice& page) { PrintRosterList(page, RosterPrint::Escala, lines); },
+                 PdfPageLayout(), QStringLiteral("Escala de Serviço"));
         return Ok;
 #else
         err(QStringLiteral("Esta compilação de ravelha-cli não imprime."));

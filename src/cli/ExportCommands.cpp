@@ -4,6 +4,7 @@
 #include "CliSupport.h"
 
 #include "audit/CalendarExport.h"
+#include "data/ExportTarget.h"
 
 #include <QDir>
 
@@ -28,6 +29,9 @@ bool TakeCsvOption(QStringList& arguments, QString& path, QString& error)
         path = fromStartFolder(arguments.at(i + 1));
         arguments.remove(i, 2);
     }
+    // A file the export may not replace is refused before anything is listed.
+    if (!path.isEmpty())
+        ExportTarget::check(path);
     return true;
 }
 

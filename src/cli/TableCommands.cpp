@@ -4,6 +4,7 @@
 #include "CliSupport.h"
 
 #include "data/CoreError.h"
+#include "data/ExportTarget.h"
 #include "data/TableSchema.h"
 #include "data/UGlobal.h"
 #include "maintenance/TableBrowser.h"
@@ -14,6 +15,7 @@
 
 #ifdef RAVELHA_CLI_PRINT
 #include "PainterPrinter.h"
+#include "PdfFile.h"
 
 #include <QGuiApplication>
 #endif
@@ -134,6 +136,9 @@ int runSituation(QStringList arguments)
     const std::optional<QString> table = rosterOf(*code);
     if (!table)
         return Refused;
+    // A file the export may not replace is refused before anything is listed.
+    if (!pdf.isEmpty())
+        ExportTarget::check(pdf);
     BrowserQueryModel model;
     model.show(TDMGeral::instance().selectRosterWithPersonnel(*table));
     printServiceHeading(*code);
@@ -143,10 +148,10 @@ int runSituation(QStringList arguments)
 #ifdef RAVELHA_CLI_PRINT
     // Printing needs the fonts of a graphical application (made by main for the printing commands).
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        std::unique_ptr<QPrinter> printer = PdfPrinter(pdf);
-        printer->setPageOrientation(QPageLayout::Landscape);
-        PainterPrinter page(*printer);
-        PrintSituation(page, Global().ServiceTable[size_t(*code)].Descr, SituationRows(model, {}));
+        const QString service = Global().ServiceTable[size_t(*code)].Descr;
+        const QList<SituationRow> rows = SituationRows(model, {});
+        WritePdf(pdf, [&](PageDevice& page) { PrintSituation(page, service, rows); },
+                 PdfPageLayout(QPageLayout::Landscape), service);
         return Ok;
     }
 #endif

@@ -5,6 +5,8 @@
 #include "data/CoreError.h"
 #include "data/Dates.h"
 #include "data/DataFolder.h"
+#include "data/ExportTarget.h"
+#include "data/QtMessages.h"
 #include "data/Session.h"
 #include "ResetCommands.h"
 #include "ServerCommands.h"
@@ -29,6 +31,7 @@ void error(const QString& text)
 
 int main(int argc, char* argv[])
 {
+    KeepQtMessagesForDevelopers();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -93,6 +96,12 @@ int main(int argc, char* argv[])
         Session session(folder, QDir(folder) == QDir(DataFolder::defaultPath()));
         if (!session.notice().isEmpty())
             error(session.notice());
+        // A file the command may not write (the program's own, the backup copy's) is refused
+        // before the command runs.
+        if (!command.pdf.isEmpty())
+            ExportTarget::check(command.pdf);
+        if (!command.csv.isEmpty())
+            ExportTarget::check(Cli::fromStartFolder(command.csv));
         return Cli::run(command);
     } catch (const CoreError& e) {
         error(e.message());

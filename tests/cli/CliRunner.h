@@ -28,6 +28,7 @@ inline QProcessEnvironment plainEnvironment()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("RAVELHA_DADOS"));
     env.remove(QStringLiteral("RAVELHA_MATAR_EM"));
+    env.remove(QStringLiteral("RAVELHA_DEPURAR"));   // Qt's notes would fill standard error
     return env;
 }
 

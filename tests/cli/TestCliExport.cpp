@@ -3,11 +3,15 @@
 // beside it, relative names taken from where the command was given.
 #include "CliRunner.h"
 #include "FileBytes.h"
+#include "FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -16,6 +20,18 @@ const QByteArray Bom("\xEF\xBB\xBF");
 CliResult cliIn(const QString& folder, FixtureFolder& data, const QStringList& arguments)
 {
     return cli(QStringList{QStringLiteral("--dados"), data.path()} + arguments, plainEnvironment(), folder);
+}
+
+// Every command that writes a file, with the option that names it (its value comes last).
+void addExportCommands()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("historico --csv") << QStringList{"historico", "--csv"};
+    QTest::newRow("quadro --csv") << QStringList{"quadro", "27/02/04", "29/02/04", "--csv"};
+    QTest::newRow("verificar --csv") << QStringList{"verificar", "01/03/04", "--csv"};
+    QTest::newRow("exportar-ical") << QStringList{"exportar-ical"};
+    QTest::newRow("imprimir --pdf") << QStringList{"imprimir", "01/03/04", "--pdf"};
+    QTest::newRow("tabela situacao --pdf") << QStringList{"tabela", "situacao", "2", "--pdf"};
 }
 
 }
@@ -100,13 +116,103 @@ private slots:
         QCOMPARE(QDir(here.path()).entryList(QDir::Files), QStringList{"saida.csv"});
     }
 
+    void noExportOverTheProgramsFiles_data() { addExportCommands(); }
+    void noExportOverTheProgramsFiles()
+    {
+        QFETCH(QStringList, arguments);
+        FixtureFolder data;
+        QTemporaryDir here;
+        // The backup copy's folder as line 6 of Niveis.Txt names it.
+        const QString backup = QDir(here.path()).filePath("Espelho");
+        QVERIFY(QDir().mkpath(backup));
+        QVERIFY(QFile::copy(data.file("Ravelha.db"), QDir(backup).filePath("Ravelha.db")));
+        QStringList niveis = data.readText("Niveis.Txt");
+        niveis[5] = backup;
+        data.writeText("Niveis.Txt", niveis);
+        const QStringList before = storedState(data);
+
+        const QStringList targets{data.file("Ravelha.db"), data.path() + "/../Ravelha/./SemExped.Txt",
+                                  QDir(backup).filePath("Ravelha.db")};
+        for (const QString& target : targets) {
+            const QByteArray bytes = BytesOf(target);
+            const CliResult result = cliIn(here.path(), data, arguments + QStringList{target});
+            QCOMPARE(result.exit, 1);
+            QCOMPARE(result.out, QStringList());   // refused before anything is listed
+            QVERIFY2(result.err.startsWith(QDir::toNativeSeparators(target) + " fica na pasta "), qPrintable(result.err));
+            QVERIFY2(result.err.contains(target.startsWith(backup) ? "cópia de segurança" : "pasta de dados do programa"),
+                     qPrintable(result.err));
+            QCOMPARE(BytesOf(target), bytes);
+        }
+        QCOMPARE(storedState(data), before);
+    }
+
+    void aFullDiskIsToldAndTheEarlierFileKept_data() { addExportCommands(); }
+    void aFullDiskIsToldAndTheEarlierFileKept()
+    {
+        QFETCH(QStringList, arguments);
+        FixtureFolder data;
+        QTemporaryDir here;
+        const QString file = QDir(here.path()).filePath("saida");
+        {
+            QFile earlier(file);
+            QVERIFY(earlier.open(QIODevice::WriteOnly));
+            earlier.write("anterior");
+        }
+        // The disk takes the first 64 bytes of any file and refuses the rest.
+        const CliResult result = cli(QStringList{"--dados", data.path()} + arguments + QStringList{file},
+                                     plainEnvironment(), here.path(), [] { LimitFileSizes(64); });
+        QCOMPARE(result.exit, 1);
+        QCOMPARE(result.err.trimmed(), "Não foi possível gravar o arquivo " + QDir::toNativeSeparators(file)
+                                           + ": o arquivo passou do tamanho permitido.");
+        QCOMPARE(BytesOf(file), QByteArray("anterior"));
+        QCOMPARE(QDir(here.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"saida"});
+    }
+
+    void aFullDeviceIsNeverReportedWritten()
+    {
+        // What /dev/full does: the search was told "gravada" over nothing, and root replaced the
+        // device by a file.
+        FixtureFolder data;
+        QTemporaryDir here;
+        const QString full = QDir(here.path()).filePath("cheio");
+        if (::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+            QSKIP("no device node can be made here (not root)");
+        const CliResult result = cliIn(here.path(), data, {"historico", "--csv", full});
+        QCOMPARE(result.exit, 1);
+        QCOMPARE(result.err, "Não foi possível gravar o arquivo " + QDir::toNativeSeparators(full)
+                                 + ": não há espaço livre no disco.\n");
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(full).constData(), &status), 0);
+        QVERIFY(S_ISCHR(status.st_mode));
+    }
+
+    void qtNotesOnlyWhenAskedFor()
+    {
+        // Qt's own notes (a missing XDG_RUNTIME_DIR on every PDF) are for developers.
+        FixtureFolder data;
+        QTemporaryDir here;
+        QProcessEnvironment environment = plainEnvironment();
+        environment.remove("XDG_RUNTIME_DIR");
+        environment.remove("RAVELHA_DEPURAR");
+        const QStringList arguments{"--dados", data.path(), "imprimir", "01/03/04", "--pdf", "escala.pdf"};
+        const CliResult quiet = cli(arguments, environment, here.path());
+        QCOMPARE(quiet.exit, 0);
+        QCOMPARE(quiet.err, QString());
+        environment.insert("RAVELHA_DEPURAR", "1");
+        const CliResult told = cli(arguments, environment, here.path());
+        QCOMPARE(told.exit, 0);
+        QVERIFY2(told.err.contains("XDG_RUNTIME_DIR"), qPrintable(told.err));
+    }
+
     void csvThatCannotBeWritten()
     {
         FixtureFolder data;
         QTemporaryDir here;
         const CliResult result = cliIn(here.path(), data, {"historico", "--csv", "falta/saida.csv"});
         QCOMPARE(result.exit, 1);
-        QVERIFY2(result.err.contains("Não foi possível gravar"), qPrintable(result.err));
+        QCOMPARE(result.err, "Não foi possível gravar o arquivo " + QDir::toNativeSeparators(QDir(here.path()).filePath("falta/saida.csv"))
+                                 + ": a pasta " + QDir::toNativeSeparators(QDir(here.path()).filePath("falta"))
+                                 + " não existe.\n");
     }
 };
 

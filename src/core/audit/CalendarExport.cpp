@@ -2,12 +2,10 @@
 
 #include "data/CoreError.h"
 #include "data/Dates.h"
+#include "data/ExportTarget.h"
 #include "data/UGlobal.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 
 #include <libical/ical.h>
 
@@ -129,14 +127,9 @@ CalendarExport BuildCalendar(const CalendarExportInput& input, const QDateTime& 
 
 int ExportCalendar(const CalendarExportInput& input, const QString& path)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    if (path.isEmpty())
-        throw CoreError(QStringLiteral("Falta o nome do arquivo."));
-    if (QFileInfo(path).isDir())
-        throw CoreError(QStringLiteral("%1 é uma pasta, não um arquivo.").arg(shown));
+    // Refused before anything is read: a place the export may not go.
+    ExportTarget::check(path);
     const CalendarExport calendar = BuildCalendar(input);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(calendar.text) != calendar.text.size() || !file.commit())
-        throw CoreError(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(shown, file.errorString()));
+    ExportTarget::writeWhole(path, calendar.text);
     return calendar.events;
 }

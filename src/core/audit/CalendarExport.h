@@ -27,7 +27,8 @@ CalendarExport BuildCalendar(const CalendarExportInput& input,
                              const QDateTime& stamp = QDateTime::currentDateTimeUtc());
 
 // Builds the calendar and writes it to `path` whole or not at all; returns the events written.
-// Throws CoreError, nothing written, when refused or when the file cannot be written.
+// Throws CoreError, nothing written, when refused (a target in the data folder or the backup
+// copy's folder among the refusals) or when the file cannot be written whole.
 int ExportCalendar(const CalendarExportInput& input, const QString& path);
 
 // The identifier of one event.

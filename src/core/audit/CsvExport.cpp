@@ -1,13 +1,10 @@
 #include "CsvExport.h"
 
-#include "data/CoreError.h"
 #include "data/Dates.h"
+#include "data/ExportTarget.h"
 #include "rostering/Computation.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 
 namespace Csv {
 
@@ -39,15 +36,7 @@ QByteArray Text(const Table& table)
 
 void Write(const QString& path, const Table& table)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    if (path.isEmpty())
-        throw CoreError(QStringLiteral("Falta o nome do arquivo."));
-    if (QFileInfo(path).isDir())
-        throw CoreError(QStringLiteral("%1 é uma pasta, não um arquivo.").arg(shown));
-    QSaveFile file(path);
-    const QByteArray bytes = Text(table);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw CoreError(QStringLiteral("Não foi possível gravar o arquivo %1: %2").arg(shown, file.errorString()));
+    ExportTarget::writeWhole(path, Text(table));
 }
 
 Table HistoryTable(const QList<HistoryRow>& rows)

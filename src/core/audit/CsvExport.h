@@ -20,8 +20,9 @@ using Table = QList<QStringList>;
 // The bytes of a table, the byte-order mark first.
 QByteArray Text(const Table& table);
 
-// Writes the table to `path` through a temporary file beside it; throws CoreError (nothing
-// written) when the file cannot be written.
+// Writes the table to `path` as every export is written (ExportTarget::writeWhole): never into
+// the data folder or the backup copy's folder; throws CoreError, any earlier file as it was, when
+// refused or when the file cannot be written whole.
 void Write(const QString& path, const Table& table);
 
 // The history search as its grid shows it: the grid's captions, then a line per record.

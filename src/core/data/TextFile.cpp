@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include "CoreError.h"
+#include "FileErrors.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -64,7 +65,7 @@ QStringList readLines(const QString& path)
         throw CoreError(QStringLiteral("O arquivo %1 não foi encontrado.").arg(shownName(path)));
     if (!file.open(QIODevice::ReadOnly))
         throw CoreError(QStringLiteral("O arquivo %1 não pôde ser lido: %2")
-                            .arg(shownName(path), file.errorString()));
+                            .arg(shownName(path), FileErrors::reason(file)));
     return splitLines(decode(file.readAll()));
 }
 
@@ -113,10 +114,10 @@ void writeLines(const QString& path, const QStringList& lines)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: %2")
-                            .arg(shownName(path), file.errorString()));
+                            .arg(shownName(path), FileErrors::reason(file)));
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: %2")
-                            .arg(shownName(path), file.errorString()));
+                            .arg(shownName(path), FileErrors::reason(file)));
 }
 
 }

@@ -4,6 +4,7 @@
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
+#include "data/FileErrors.h"
 #include "data/Dates.h"
 #include "data/KillPoints.h"
 #include "data/PendingFiles.h"
@@ -80,12 +81,12 @@ QByteArray dataFileBytes(const QString& name)
     if (!file.open(QIODevice::ReadOnly))
         throw CoreError(QStringLiteral("O arquivo %1 da pasta de dados não pôde ser lido (%2). A cópia de segurança "
                                        "não foi feita; a anterior continua valendo.")
-                            .arg(name, file.errorString()));
+                            .arg(name, FileErrors::reason(file)));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw CoreError(QStringLiteral("O arquivo %1 da pasta de dados não pôde ser lido (%2). A cópia de segurança "
                                        "não foi feita; a anterior continua valendo.")
-                            .arg(name, file.errorString()));
+                            .arg(name, FileErrors::reason(file)));
     return bytes;
 }
 
@@ -95,7 +96,7 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw CoreError(QStringLiteral("O arquivo \"%1\" da cópia de segurança não pôde ser gravado (%2). A cópia "
                                        "anterior continua valendo.")
-                            .arg(native(path), file.errorString()));
+                            .arg(native(path), FileErrors::reason(file)));
 }
 
 // While the new set is built, the backup alias points at it; afterwards at the backup folder again

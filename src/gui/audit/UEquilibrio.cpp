@@ -9,6 +9,9 @@
 #include "common/ModalWindows.h"
 #include "common/PrintJob.h"
 #include "PainterPrinter.h"
+#include "PdfFile.h"
+#include "data/CoreError.h"
+#include "data/ExportTarget.h"
 #include "data/Clock.h"
 #include "data/Dates.h"
 #include "data/UGlobal.h"
@@ -16,7 +19,9 @@
 
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <QBuffer>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -183,25 +188,29 @@ QStringList TFEquilibrio::summaryLines() const
 bool TFEquilibrio::saveChart(const QString& fileName)
 {
     const QString extension = QFileInfo(fileName).suffix().toLower();
-    bool saved = false;
-    if (extension == QStringLiteral("png")) {
-        saved = Chart->grab().save(fileName, "PNG");
-    } else if (extension == QStringLiteral("pdf")) {
-        // The same pages as the printout, into the file.
-        Guarded([&] {
-            BusyCursor busy;
-            const Drawing draw = printout();
-            const auto printer = PdfPrinter(fileName);
-            PainterPrinter device(*printer);
-            draw(device);
-            saved = QFileInfo(fileName).size() > 0;
-        });
-    } else {
+    if (extension != QStringLiteral("png") && extension != QStringLiteral("pdf")) {
         Dialogs::current().error(QStringLiteral("Dê ao arquivo um nome terminado em .png (imagem) ou .pdf."));
         return false;
     }
-    if (!saved)
-        Dialogs::current().error(QStringLiteral("Não foi possível gravar o arquivo %1.").arg(fileName));
+    bool saved = false;
+    // Written as every export is: never over the program's own files, whole or not at all.
+    Guarded([&] {
+        BusyCursor busy;
+        if (extension == QStringLiteral("png")) {
+            QBuffer png;
+            png.open(QIODevice::WriteOnly);
+            ExportTarget::check(fileName);
+            if (!Chart->grab().save(&png, "PNG"))
+                throw CoreError(QStringLiteral("Não foi possível gravar o arquivo %1: a imagem do gráfico não pôde "
+                                               "ser montada.")
+                                    .arg(QDir::toNativeSeparators(fileName)));
+            ExportTarget::writeWhole(fileName, png.data());
+        } else {
+            // The same pages as the printout, into the file.
+            WritePdf(fileName, printout(), PdfPageLayout(), windowTitle());
+        }
+        saved = true;
+    });
     return saved;
 }
 

@@ -3,9 +3,12 @@
 #include "BusyCursor.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace {
 Dialogs*& installed()
@@ -66,7 +69,16 @@ void MessageBoxDialogs::error(const QString& text)
 QString MessageBoxDialogs::saveFileName(const QString& caption, const QString& proposed, const QString& filter)
 {
     PointerWhileAsking pointer;
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, proposed, filter);
+    // A bare name is offered in the keeper's documents, not in the current folder (the data
+    // folder, where no export may go).
+    QString offered = proposed;
+    if (QFileInfo(proposed).isRelative()) {
+        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (documents.isEmpty() || !QFileInfo(documents).isDir())
+            documents = QDir::homePath();
+        offered = QDir(documents).filePath(proposed);
+    }
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, offered, filter);
 }
 
 bool AskBeforeLoss(const QString& question)

@@ -8,7 +8,13 @@
 #include <QPageLayout>
 #include <QPageSize>
 
-PainterPrinter::PainterPrinter(QPrinter& printer) : m_printer(printer) {}
+PainterPrinter::PainterPrinter(QPrinter& printer)
+    : PainterPrinter(printer, printer.outputFileName().isEmpty() ? printer.printerName()
+                                                                 : QDir::toNativeSeparators(printer.outputFileName()))
+{
+}
+
+PainterPrinter::PainterPrinter(QPagedPaintDevice& device, const QString& where) : m_device(device), m_where(where) {}
 
 PainterPrinter::~PainterPrinter()
 {
@@ -30,17 +36,13 @@ QString PainterPrinter::matchedFamily(const QString& family)
 
 double PainterPrinter::scale() const
 {
-    return double(m_printer.resolution()) / UnitsPerInch;
+    return double(m_device.logicalDpiY()) / UnitsPerInch;
 }
 
 void PainterPrinter::begin()
 {
-    if (!m_painter.begin(&m_printer)) {
-        const QString where = m_printer.outputFileName().isEmpty()
-            ? m_printer.printerName()
-            : QDir::toNativeSeparators(m_printer.outputFileName());
-        throw CoreError(QStringLiteral("Não foi possível começar a impressão em \"%1\".").arg(where));
-    }
+    if (!m_painter.begin(&m_device))
+        throw CoreError(QStringLiteral("Não foi possível começar a impressão em \"%1\".").arg(m_where));
     m_painter.scale(scale(), scale());
 }
 
@@ -51,7 +53,7 @@ void PainterPrinter::setFont(const QString& family, int pointSize, bool bold)
                                                                                       : QFont::SansSerif);
     // The font is resolved against the printer's resolution and then scaled by the transform:
     // its size is given so that both together make `pointSize` points.
-    font.setPointSizeF(pointSize * double(UnitsPerInch) / m_printer.resolution());
+    font.setPointSizeF(pointSize * double(UnitsPerInch) / m_device.logicalDpiY());
     font.setBold(bold);
     m_painter.setFont(font);
 }
@@ -75,7 +77,7 @@ void PainterPrinter::picture(int x, int y, int width, int height, const QByteArr
 
 void PainterPrinter::newPage()
 {
-    if (!m_printer.newPage())
+    if (!m_device.newPage())
         throw CoreError(QStringLiteral("A impressora recusou uma nova página."));
 }
 
@@ -87,12 +89,12 @@ void PainterPrinter::end()
 
 int PainterPrinter::pageWidth() const
 {
-    return int(m_printer.pageLayout().paintRectPixels(UnitsPerInch).width());
+    return int(m_device.pageLayout().paintRectPixels(UnitsPerInch).width());
 }
 
 int PainterPrinter::pageHeight() const
 {
-    return int(m_printer.pageLayout().paintRectPixels(UnitsPerInch).height());
+    return int(m_device.pageLayout().paintRectPixels(UnitsPerInch).height());
 }
 
 std::unique_ptr<QPrinter> PdfPrinter(const QString& fileName)
@@ -100,7 +102,11 @@ std::unique_ptr<QPrinter> PdfPrinter(const QString& fileName)
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(fileName);
-    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
-                                       QPageLayout::Millimeter));
+    printer->setPageLayout(PdfPageLayout());
     return printer;
+}
+
+QPageLayout PdfPageLayout(QPageLayout::Orientation orientation)
+{
+    return QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
 }

@@ -6,6 +6,7 @@
 
 #include "printing/Printer.h"
 
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 #include <memory>
@@ -16,6 +17,8 @@ public:
 
     // The printer must outlive the device; it is set up (printer, file, page size) by the caller.
     explicit PainterPrinter(QPrinter& printer);
+    // Any paged device (a PDF made in memory); `where` names it in a refusal.
+    PainterPrinter(QPagedPaintDevice& device, const QString& where);
     ~PainterPrinter() override;
 
     void begin() override;
@@ -33,9 +36,14 @@ public:
 private:
     double scale() const;
 
-    QPrinter& m_printer;
+    QPagedPaintDevice& m_device;
+    QString m_where;
     QPainter m_painter;
 };
 
-// A printer that writes a PDF file: A4, high resolution, margins of a usual printer (5 mm).
+// The page of a PDF file: A4, margins of a usual printer (5 mm).
+QPageLayout PdfPageLayout(QPageLayout::Orientation orientation = QPageLayout::Portrait);
+
+// A printer that writes a PDF file straight (tests): A4, high resolution, margins of 5 mm. The
+// program writes its PDF files through WritePdf (PdfFile.h), which checks the file was written.
 std::unique_ptr<QPrinter> PdfPrinter(const QString& fileName);

@@ -6,16 +6,19 @@
 #include "common/SharedWindows.h"
 #include "data/CoreError.h"
 #include "data/DataFolder.h"
+#include "data/QtMessages.h"
 #include "data/ServerAddress.h"
 #include "data/Session.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+#include <cstdio>
 #include <memory>
 
 int main(int argc, char** argv)
 {
+    KeepQtMessagesForDevelopers();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ravelha"));
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
@@ -24,8 +27,9 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("ravelha"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ravelha")));
     if (!InstallQtPortuguese())
-        qWarning("Ravelha: as traduções do Qt (pacote qt6-translations-l10n) não estão instaladas; "
-                 "os botões das caixas de diálogo aparecerão em inglês.");
+        std::fputs("Ravelha: as traduções do Qt (pacote qt6-translations-l10n) não estão instaladas; "
+                   "os botões das caixas de diálogo aparecerão em inglês.\n",
+                   stderr);
 
     QStringList arguments = QApplication::arguments();
     const QString folder = DataFolder::choose(arguments);

@@ -16,6 +16,7 @@
 #include "startup/UPrincipal.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
@@ -224,6 +225,25 @@ private slots:
         QCOMPARE(m_dialogs->errors(), QStringList{"Dê ao arquivo um nome terminado em .png (imagem) ou .pdf."});
         QCOMPARE(m_dialogs->shown.first(),
                  QStringLiteral("file: Salvar o gráfico | equilibrio-1.png | Imagem PNG (*.png);;Documento PDF (*.pdf)"));
+    }
+
+    void neverSavesIntoTheProgramsFolders()
+    {
+        const QStringList refused{m_data->file("grafico.png"), QDir(m_data->backupPath()).filePath("grafico.pdf")};
+        QVERIFY(QDir().mkpath(m_data->backupPath()));
+        m_dialogs->fileAnswers << refused.first() << refused.last();
+        openItemFour([&](TFEquilibrio& window) {
+            QTest::mouseClick(window.ButtonSalvar, Qt::LeftButton);
+            QTest::mouseClick(window.ButtonSalvar, Qt::LeftButton);
+        });
+        const QStringList errors = m_dialogs->errors();
+        QCOMPARE(errors.size(), 2);
+        QVERIFY2(errors.first().startsWith(QDir::toNativeSeparators(refused.first()) + " fica na pasta de dados"),
+                 qPrintable(errors.first()));
+        QVERIFY2(errors.last().startsWith(QDir::toNativeSeparators(refused.last()) + " fica na pasta da cópia"),
+                 qPrintable(errors.last()));
+        for (const QString& file : refused)
+            QVERIFY(!QFileInfo::exists(file));
     }
 };
 

@@ -5,9 +5,11 @@
 #include "FixtureFolder.h"
 #include "ScriptedDialogs.h"
 #include "common/ModalWindows.h"
+#include "common/PrintJob.h"
 #include "common/SharedWindows.h"
 #include "data/Clock.h"
 #include "data/UGlobal.h"
+#include "printing/Printer.h"
 #include "queries/UPesqSv.h"
 #include "queries/UQuadroSv.h"
 #include "rostering/AutoRosterPage.h"
@@ -19,6 +21,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -105,6 +108,68 @@ private slots:
         QTest::mouseClick(window.BExportarIcal, Qt::LeftButton);
         QCOMPARE(BytesOf(out("dia.ics")).count("BEGIN:VEVENT"), 3);
         QCOMPARE(m_dialogs->errors().size(), 1);   // only the bad day above
+    }
+
+    void noButtonSavesOverTheProgramsFiles()
+    {
+        // Ravelha.db, SemExped.Txt and the backup copy named in the chooser: an error box, nothing
+        // written, no message of success.
+        const QString database = m_data->file("Ravelha.db");
+        const QStringList guarded{database, m_data->path() + "/./SemExped.Txt",
+                                  QDir(m_data->backupPath()).filePath("Ravelha.db")};
+        QVERIFY(QDir().mkpath(m_data->backupPath()));
+        QVERIFY(QFile::copy(database, guarded.last()));
+        QList<QByteArray> before;
+        for (const QString& file : guarded)
+            before << BytesOf(file);
+
+        Clock::setToday(QDate(2004, 3, 15));
+        TFPesqSv search;
+        search.show();
+        search.Edit1->setText(QStringLiteral("28/02/04"));
+        QTest::mouseClick(search.Button2, Qt::LeftButton);
+        TFQuadroSv summary;
+        summary.show();
+        summary.Edit1->setText(QStringLiteral("27/02/04"));
+        summary.Edit2->setText(QStringLiteral("29/02/04"));
+        QTest::mouseClick(summary.BExecutar, Qt::LeftButton);
+        for (QPushButton* button : {search.BExportarIcal, search.BExportarCsv, summary.BExportarCsv}) {
+            for (const QString& file : guarded) {
+                m_dialogs->fileAnswers << file;
+                QTest::mouseClick(button, Qt::LeftButton);
+            }
+        }
+        const QStringList errors = m_dialogs->errors();
+        QCOMPARE(errors.size(), 9);
+        for (int i = 0; i < errors.size(); ++i)
+            QVERIFY2(errors.at(i).startsWith(QDir::toNativeSeparators(guarded.at(i % 3)) + " fica na pasta "),
+                     qPrintable(errors.at(i)));
+        QCOMPARE(m_dialogs->messages(), QStringList());
+        for (int i = 0; i < guarded.size(); ++i)
+            QCOMPARE(BytesOf(guarded.at(i)), before.at(i));
+    }
+
+    void aPrintIntoAFileIsAnExport()
+    {
+        // "Imprimir" of any window, then the print dialog's file: the same guard and writer.
+        const Drawing draw = [](PageDevice& page) {
+            PageLines lines(page, QStringLiteral("Courier New"), 12, 50);
+            lines.line(QStringLiteral("Escala de Serviço"));
+            lines.end();
+        };
+        const QString database = m_data->file("Ravelha.db");
+        const QByteArray before = BytesOf(database);
+        for (const QString& file : {database, out("escala.pdf")}) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            PrintOn(printer, QStringLiteral("Escala"), draw);
+        }
+        QCOMPARE(m_dialogs->errors().size(), 1);
+        QVERIFY2(m_dialogs->errors().first().startsWith(QDir::toNativeSeparators(database) + " fica na pasta de dados"),
+                 qPrintable(m_dialogs->errors().first()));
+        QCOMPARE(BytesOf(database), before);
+        QVERIFY(BytesOf(out("escala.pdf")).startsWith("%PDF-"));
     }
 
     void servicesPerSoldierToSpreadsheet()
