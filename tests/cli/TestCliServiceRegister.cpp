@@ -35,7 +35,7 @@ private slots:
     void includesWithDefaultsAndChangesOnlyWhatIsNamed()
     {
         FixtureFolder data;
-        CliResult result = cli(data, {"servico", "incluir", "5", "Guarda Quartel", "2"});
+        CliResult result = cli(data, {"servico", "incluir", "5", "Guarda Q", "2"});
         QCOMPARE(result.err, QString());
         QCOMPARE(result.exit, 0);
         QCOMPARE(result.out,
