@@ -180,8 +180,8 @@ private slots:
         const QString sure = QStringLiteral("\n\nEliminar? Não há como desfazer.");
         const QString three = QStringLiteral("Serão eliminados do Histórico 3 registros, do dia 27/02/04.");
         const QString six = QStringLiteral("Serão eliminados do Histórico 6 registros, do dia 27/02/04 ao dia 28/02/04.");
-        const QString all = QStringLiteral("Serão eliminados do Histórico 9 registros, do dia 27/02/04 ao dia 29/02/04.");
-        const QString again = all + QStringLiteral("\n\nO dia 01/01/10 é posterior ao último dia escalado (29/02/04): "
+        const QString all = QStringLiteral("Serão eliminados do Histórico 10 registros, do dia 27/02/04 ao dia 05/03/04.");
+        const QString again = all + QStringLiteral("\n\nO dia 01/01/10 é posterior ao último dia escalado (05/03/04): "
                                                    "serão eliminados também os serviços mais recentes, até o último "
                                                    "dia escalado.\n\nEliminar mesmo assim?");
         QTest::newRow("dd/mm/yyyy") << std::optional<QString>("28/02/2004") << QList<bool>{true}
@@ -190,10 +190,11 @@ private slots:
                                          << QStringList{six + sure} << QString() << 6;
         QTest::newRow("No") << std::optional<QString>("29/02/04") << QList<bool>{false} << QStringList{six + sure}
                             << QString() << 0;
-        // A day after the last rostered day takes the recent duties too: asked again.
+        // The history runs from 27/02 to 05/03/04, the last rostered day; a later first day kept
+        // takes the recent duties too: asked again.
         QTest::newRow("past the last rostered day, Yes twice")
             << std::optional<QString>("01/01/10") << QList<bool>{true, true} << QStringList{all + sure, again}
-            << QString() << 9;
+            << QString() << 10;
         QTest::newRow("past the last rostered day, No the second time")
             << std::optional<QString>("01/01/10") << QList<bool>{true, false} << QStringList{all + sure, again}
             << QString() << 0;
