@@ -43,9 +43,11 @@ int RunReturn(const QStringList& arguments)
         return badUsage(QStringLiteral("Falta o número do militar."));
     if (arguments.size() > 1)
         return badUsage(unexpected(arguments, 1));
+    // A number not registered is refused by the core (standard error, exit 1, nothing written);
+    // a soldier who was not away is told so beside his counts, which were still raised.
     const ReturnResult result = ReturnToRosters(arguments.first(), Clock::today());
     if (!result.message.isEmpty())
-        out(result.message);
+        err(result.message);
     for (const ReturnedRow& row : result.rows)
         out(ReturnedLine(row));
     return Ok;

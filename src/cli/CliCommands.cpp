@@ -338,6 +338,11 @@ int run(const Command& command)
         return RunAudit(command.rest);
 
     if (command.name == QStringLiteral("desfazer")) {
+        // The window's empty answer is its Cancel; a day typed empty here is a day that is no date.
+        if (command.day.trimmed().isEmpty()) {
+            err(Dates::invalidDateMessage(command.day));
+            return Refused;
+        }
         const UndoOutcome outcome =
             UndoFromAnswer(command.day, answeredBy(command.force, QStringLiteral("--forcar")));
         if (!outcome.ran) {

@@ -33,6 +33,18 @@ int RunCover(const QStringList& arguments)
     CoverText cover;
     cover.lines = arguments.mid(1, 4);
     cover.picture = arguments.at(5);
+    // Niveis.Txt keeps one text a line: a line break would push the picture and the place of the
+    // backup copy to other lines.
+    const QStringList names = {QStringLiteral("A Linha 1"), QStringLiteral("A Linha 2"), QStringLiteral("A Linha 3"),
+                               QStringLiteral("A Linha 4"), QStringLiteral("A Foto da Capa")};
+    for (int i = 0; i < names.size(); ++i) {
+        const QString& text = arguments.at(i + 1);
+        if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+            err(QStringLiteral("%1 tem uma quebra de linha; cada texto da capa ocupa uma só linha. Nada foi alterado.")
+                    .arg(names.at(i)));
+            return Refused;
+        }
+    }
     // The backup folder on the sixth line is the one the program started with.
     SaveCover(cover);
     printCover(cover);

@@ -15,6 +15,11 @@ namespace {
 
 constexpr char Separator = '|';
 
+// A grid file holds a line per service; a line is the code and six cells, each a list of numbers
+// the history can keep (120 characters), with room for blanks.
+const TextFile::Limits GridFileLimits{QStringLiteral("uma Grade de Serviços"), QStringLiteral("um serviço"),
+                                      Capacity::Services, 1024, 128 * 1024};
+
 // A line of a bad grid file, named by file and line.
 CoreError badLine(const QString& file, int line, const QString& what)
 {
@@ -25,7 +30,7 @@ CoreError badLine(const QString& file, int line, const QString& what)
 // COD|cell1|...|cell6; blank lines are passed over. A cell is taken as written, blanks included.
 void fillFromFile(ManualGrid& grid, const QString& typedName)
 {
-    const QStringList lines = TextFile::readLines(fromStartFolder(typedName));
+    const QStringList lines = TextFile::readLinesWithin(fromStartFolder(typedName), GridFileLimits);
     QHash<int, int> lineOfCode;
     for (int i = 0; i < lines.size(); ++i) {
         const int number = i + 1;

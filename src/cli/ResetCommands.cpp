@@ -49,14 +49,35 @@ int RunReset(const QStringList& arguments)
 
 int RunPurge(const QStringList& arguments)
 {
-    if (arguments.size() != 1)
-        return badUsage(arguments.isEmpty()
-                            ? QStringLiteral("Falta o primeiro dia que permanecerá no Histórico (DD/MM/AA).")
-                            : QStringLiteral("Argumento inesperado: %1").arg(arguments.at(1)), ResetUsage());
-    const std::optional<QDate> firstKept = HistoryPurge::FirstDayKept(arguments.first());
+    const QString missing = QStringLiteral("Falta o primeiro dia que permanecerá no Histórico (DD/MM/AA).");
+    QStringList days;
+    bool force = false;
+    for (const QString& argument : arguments) {
+        if (argument == QStringLiteral("--forcar") && !force)
+            force = true;
+        else if (argument.startsWith(QStringLiteral("--")) || !days.isEmpty())
+            return badUsage(QStringLiteral("Argumento inesperado: %1").arg(argument), ResetUsage());
+        else
+            days << argument;
+    }
+    const std::optional<QDate> firstKept = days.isEmpty() ? std::nullopt : HistoryPurge::FirstDayKept(days.first());
     if (!firstKept)
-        return badUsage(QStringLiteral("Falta o primeiro dia que permanecerá no Histórico (DD/MM/AA)."), ResetUsage());
-    out(HistoryPurge::PurgedLine(HistoryPurge::PurgeHistoryBefore(*firstKept)));
+        return badUsage(missing, ResetUsage());
+    // The day given is the keeper's answer to the input box; a day after the last rostered day,
+    // which takes the recent duties too, is the question the window asks again.
+    const HistoryPurge::Plan plan = HistoryPurge::PlanPurge(*firstKept);
+    if (plan.pastLastRostered() && !force) {
+        err(HistoryPurge::PastLastRosteredQuestion(plan));
+        err(QStringLiteral("Nada foi alterado. Para confirmar, repita o comando com --forcar."));
+        return Refused;
+    }
+    if (plan.records == 0) {
+        out(HistoryPurge::PurgedLine(0));
+        return Ok;
+    }
+    out(HistoryPurge::PlanLine(plan));
+    std::fflush(stdout);
+    out(HistoryPurge::PurgedLine(HistoryPurge::Purge(plan)));
     return Ok;
 }
 
@@ -95,7 +116,7 @@ QString ResetUsage()
 {
     return QStringLiteral(
         "     ravelha-cli [--dados PASTA] reiniciar --sim\n"
-        "     ravelha-cli [--dados PASTA] expurgar DD/MM/AA\n"
+        "     ravelha-cli [--dados PASTA] expurgar DD/MM/AA [--forcar]\n"
         "     ravelha-cli --dados PASTA instalar\n");
 }
 

@@ -4,6 +4,7 @@
 #include "CliSupport.h"
 
 #include "data/Dates.h"
+#include "data/RowChecks.h"
 #include "data/UGlobal.h"
 #include "maintenance/ServiceRegister.h"
 
@@ -70,6 +71,15 @@ std::optional<QString> notAService(const QString& text)
 // Saves and prints as the window would show; returns the exit.
 int save(ServiceMode mode, const ServiceBoxes& boxes, const ServiceConfirm& confirm = {})
 {
+    // The window's box holds the 8 characters the register keeps; a longer description would be
+    // stored cut without a word.
+    if (mode != ServiceMode::Excluir) {
+        if (const std::optional<QString> refusal = RowChecks::widthRefusal(QStringLiteral("A Descrição"), boxes.descr,
+                                                                           Width::Descr)) {
+            err(*refusal);
+            return Refused;
+        }
+    }
     if (mode != ServiceMode::Excluir && ServiceRegister::AboveCapacity(boxes.quant))
         err(ServiceRegister::CapacityWarning());
     const ServiceSaveOutcome outcome = ServiceRegister::SaveService(mode, boxes, confirm);

@@ -100,6 +100,7 @@ private slots:
         QTest::newRow("day already rostered")
             << QStringList{"verificar", "05/03/04", "LAST:28/02/04"} << "O Serviço de Of Dia já foi escalado no dia 29/02/04\n";
         QTest::newRow("undo of no day") << QStringList{"desfazer", "ontem"} << "ontem >>> Data inválida\n";
+        QTest::newRow("undo of an empty day") << QStringList{"desfazer", ""} << " >>> Data inválida\n";
         // dd/mm/yy holds the days of 2000 to 2099: no other day is read, or ever written.
         for (const char* typed : {"05/03/0004", "05/03/1904", "01/01/0001", "02/01/2101", "31/12/1999"}) {
             for (const char* command : {"escalar", "desfazer"})

@@ -97,33 +97,46 @@ private slots:
     void returnPrintsTheCountsBeforeAndAfter_data()
     {
         QTest::addColumn<QString>("num");
+        QTest::addColumn<QString>("notice");
         QTest::addColumn<QStringList>("out");
         QTest::addColumn<QStringList>("adjOf");
         QTest::newRow("back from a real absence")
-            << "5" << QStringList{"Serviço 2 (Adj Of): Pt de 0 para 3, Vm de 0 para 1"}
+            << "5" << QString() << QStringList{"Serviço 2 (Adj Of): Pt de 0 para 3, Vm de 0 para 1"}
             << QStringList{"4|3|2", "5|3|1", "6|4|1"};
-        // 5 is away today: 6 alone sets the level.
-        QTest::newRow("not away") << "4"
-                                  << QStringList{AbsenceText::WasNotAway, "Serviço 2 (Adj Of): Pt de 3 para 4, Vm de 2 para 2"}
+        // 5 is away today: 6 alone sets the level. The counts step ran: a notice, exit 0.
+        QTest::newRow("not away") << "4" << AbsenceText::WasNotAway + "\n"
+                                  << QStringList{"Serviço 2 (Adj Of): Pt de 3 para 4, Vm de 2 para 2"}
                                   << QStringList{"4|4|2", "5|0|0", "6|4|1"};
-        QTest::newRow("not registered") << "99" << QStringList{AbsenceText::NotRegistered}
-                                        << QStringList{"4|3|2", "5|0|0", "6|4|1"};
     }
     void returnPrintsTheCountsBeforeAndAfter()
     {
         QFETCH(QString, num);
+        QFETCH(QString, notice);
         QFETCH(QStringList, out);
         QFETCH(QStringList, adjOf);
         FixtureFolder data;
         raiseAdjOf(data);
         const QStringList others = StoredTables(data.module(), {"Sv1", "Sv3", "Hist"});
         const CliResult result = cli(data, {"--hoje", "03/03/04", "retornar", num});
-        QCOMPARE(result.err, QString());
+        QCOMPARE(result.err, notice);
         QCOMPARE(result.exit, 0);
         QCOMPARE(result.out, out);
         QCOMPARE(StoredRows(data.module(), "Sv2"), adjOf);
         QCOMPARE(StoredTables(data.module(), {"Sv1", "Sv3", "Hist"}), others);
         QCOMPARE(storedAbsence(data, "5"), num == "5" ? QStringLiteral("||") : QStringLiteral("R|2004-03-01|2004-03-05"));
+    }
+
+    // A number typed wrong is refused before anything is written, even when a roster row holds it.
+    void returningANumberNotRegisteredIsRefused()
+    {
+        FixtureFolder data;
+        run(data, "INSERT INTO Sv2 VALUES ('99', 0, 0)");
+        const QStringList before = storedState(data);
+        const CliResult result = cli(data, {"--hoje", "03/03/04", "retornar", "99"});
+        QCOMPARE(result.exit, 1);
+        QCOMPARE(result.err, AbsenceText::NotRegistered + "\n");
+        QCOMPARE(result.out, QStringList());
+        QCOMPARE(storedState(data), before);
     }
 
     void aRefusedRosterChangesNothing()

@@ -111,6 +111,14 @@ private slots:
             R"(A tabela Basico, no militar 1, tem na coluna Nome o valor "Andrade de Souza Lima", que tem mais de 15 caracteres.)");
         row("rank too long", "UPDATE Basico SET PstGrd = 'Capitão-Tenente' WHERE Num = '1'",
             R"(A tabela Basico, no militar 1, tem na coluna PstGrd o valor "Capitão-Tenente", que tem mais de 7 caracteres.)");
+        // Bytes written outside the program that are no UTF-8: the engine gives replacement or
+        // control characters back, which the next commit would store in their place.
+        row("name with a Latin-1 byte", "UPDATE Basico SET Nome = CAST(X'4A6FE36F' AS TEXT) WHERE Num = '1'",
+            QStringLiteral("A tabela Basico, no militar 1, tem na coluna Nome o valor \"Jo\uFFFDo\", que tem caracteres "
+                           "ilegíveis (bytes que não formam texto UTF-8)."));
+        row("rank with a lone continuation byte", "UPDATE Basico SET PstGrd = CAST(X'43628A' AS TEXT) WHERE Num = '2'",
+            QStringLiteral("A tabela Basico, no militar 2, tem na coluna PstGrd o valor \"Cb\u008A\", que tem caracteres "
+                           "ilegíveis (bytes que não formam texto UTF-8)."));
         row("absence kind", "UPDATE Basico SET PR = 'p' WHERE Num = '2'",
             R"(A tabela Basico, no militar 2, tem na coluna PR o valor "p", que não é "P", "R" nem vazio.)");
         row("absence start", "UPDATE Basico SET Ini = '2004-3-8' WHERE Num = '2'",

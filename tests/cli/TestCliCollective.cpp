@@ -92,6 +92,11 @@ private slots:
                                            << "Registro: 12345,Cb,Rocha";
         QTest::newRow("a file that is not there") << QByteArray() << QStringList{"incluir-arquivo", "Sumiu.Txt"} << 1
                                                   << "Sumiu.Txt";
+        QTest::newRow("a device that never ends") << QByteArray() << QStringList{"incluir-arquivo", "/dev/zero"} << 1
+                                                  << "O arquivo zero é grande demais para um arquivo de inclusão coletiva";
+        QTest::newRow("a line of 6 MB") << QByteArray(6 << 20, '7') << QStringList() << 1
+                                        << "O arquivo Novos.Txt é grande demais para um arquivo de inclusão coletiva: "
+                                           "passa de 512 KB já na linha 1";
         QTest::newRow("an empty file") << QByteArray("\r\n") << QStringList() << 1
                                        << "Você deve selecionar os militares a serem incluídos";
         QTest::newRow("no file named") << QByteArray() << QStringList{"incluir-arquivo"} << 2 << "Falta o arquivo";

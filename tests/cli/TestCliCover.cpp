@@ -25,13 +25,29 @@ private slots:
                  (QStringList{"Unidade", "2ª Companhia", "", "Escalas", "Nova.Bmp", settings.backupFolder}));
     }
 
-    void aWrongNumberOfLinesChangesNothing()
+    void refusalsChangeNothing_data()
     {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a wrong number of lines") << QStringList{"só uma linha"} << 2 << "capa gravar LINHA1";
+        // Niveis.Txt holds one text a line: a break would move the place of the backup copy.
+        QTest::newRow("a line break in a line")
+            << QStringList{"Unidade", "2ª Cia\n/tmp/outro", "", "Escalas", "Capa.Bmp"} << 1
+            << "A Linha 2 tem uma quebra de linha; cada texto da capa ocupa uma só linha. Nada foi alterado.";
+        QTest::newRow("a carriage return in the picture")
+            << QStringList{"Unidade", "", "", "", "Capa.Bmp\r"} << 1 << "A Foto da Capa tem uma quebra de linha";
+    }
+    void refusalsChangeNothing()
+    {
+        QFETCH(QStringList, arguments);
         FixtureFolder data;
         const QStringList before = TextFile::readLines(data.file(DataFiles::Niveis));
-        const CliResult result = cli(data, {"capa", "gravar", "só uma linha"});
-        QCOMPARE(result.exit, 2);
-        QVERIFY(result.err.contains(QStringLiteral("capa gravar LINHA1")));
+        const CliResult result = cli(data, QStringList{"capa", "gravar"} + arguments);
+        QTEST(result.exit, "exit");
+        QFETCH(QString, message);
+        QVERIFY2(result.err.contains(message), qPrintable(result.err));
+        QCOMPARE(result.out, QStringList());
         QCOMPARE(TextFile::readLines(data.file(DataFiles::Niveis)), before);
     }
 };

@@ -159,6 +159,44 @@ private slots:
         QCOMPARE(storedState(data), before);
     }
 
+    // A grid file holds a line per service, each of six short cells: a wrong file is refused by
+    // name and line before it fills the memory.
+    void aFilePastWhatAGridHoldsIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a line of 6 MB") << "1|1\r\n2|" + QByteArray(6 << 20, '1')
+                                        << "O arquivo grade.txt é grande demais para uma Grade de Serviços: passa de "
+                                           "128 KB já na linha 2 (no máximo 30 linhas, cada uma com um serviço). Nada "
+                                           "foi alterado.\n";
+        QTest::newRow("a line of 1025 characters")
+            << "1|1\r\n2|" + QByteArray(1023, '1') + "\r\n"
+            << "A linha 2 do arquivo grade.txt tem 1025 caracteres; uma linha de uma Grade de Serviços tem no máximo "
+               "1024. Nada foi alterado.\n";
+        QByteArray lines;
+        for (int i = 1; i <= 31; ++i)
+            lines += "1|1\r\n";
+        QTest::newRow("31 lines") << lines
+                                  << "O arquivo grade.txt tem mais de 30 linhas preenchidas (a linha 31 é a 31ª); uma "
+                                     "Grade de Serviços tem no máximo 30, cada uma com um serviço. Nada foi alterado.\n";
+    }
+    void aFilePastWhatAGridHoldsIsRefused()
+    {
+        QFETCH(QByteArray, content);
+        FixtureFolder data(QStringLiteral("inicial"));
+        GridFiles files;
+        QFile file(QDir(files.folder()).filePath("grade.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        const QStringList before = storedState(data);
+        const CliResult result = files.run(data, {"escalar", "04/03/04", "grade.txt"});
+        QVERIFY(!result.crashed);
+        QTEST(result.err, "message");
+        QCOMPARE(result.exit, 1);
+        QCOMPARE(storedState(data), before);
+    }
+
     void aMissingFileIsNamed()
     {
         FixtureFolder data(QStringLiteral("inicial"));

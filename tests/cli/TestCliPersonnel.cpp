@@ -29,6 +29,15 @@ private slots:
         QCOMPARE(soldierRow(data, "50"), QStringLiteral("50|Ana de Souza|3º Sgt||||"));
     }
 
+    void fieldsAsLongAsTheirWidthsAreStoredWhole()
+    {
+        FixtureFolder data;
+        const CliResult result = cli(data, {"incluir", "1234", "Sub Ten", "Ana", "Maria", "Souza"});
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.exit, 0);
+        QCOMPARE(soldierRow(data, "1234"), QStringLiteral("1234|Ana Maria Souza|Sub Ten||||"));
+    }
+
     void aNumberStillInTheHistoryNeedsTheFlag()
     {
         FixtureFolder data;
@@ -87,6 +96,16 @@ private slots:
         QTest::newRow("incluir without a name") << QStringList{"incluir", "50", "Cb"} << 1
                                                 << "Campos Nome e Posto devem ser preenchidos";
         QTest::newRow("incluir without a number") << QStringList{"incluir"} << 2 << "Falta o número do militar.";
+        // The window's boxes hold 4, 7 and 15 characters; nothing is stored other than typed.
+        QTest::newRow("incluir a number of five characters")
+            << QStringList{"incluir", "12345", "Sd", "Nome"} << 1
+            << "O Número \"12345\" tem 5 caracteres; o Sistema guarda no máximo 4. Nada foi alterado.";
+        QTest::newRow("incluir a rank of eight characters")
+            << QStringList{"incluir", "50", "Sargento", "Ana"} << 1
+            << "O Posto/Graduação \"Sargento\" tem 8 caracteres; o Sistema guarda no máximo 7.";
+        QTest::newRow("incluir a name of sixteen characters")
+            << QStringList{"incluir", "50", "Sd", "Ana", "Maria", "Souza", "X"} << 1
+            << "O Nome \"Ana Maria Souza X\" tem 17 caracteres; o Sistema guarda no máximo 15.";
         QTest::newRow("incluir an unknown flag") << QStringList{"incluir", "50", "Cb", "Ana", "--sim"} << 2
                                                  << "Argumento inesperado: --sim";
         QTest::newRow("excluir an unknown number") << QStringList{"excluir", "99"} << 1 << "Número não encontrado";

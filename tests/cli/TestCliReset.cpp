@@ -96,25 +96,37 @@ private slots:
 
     void purge_data()
     {
-        QTest::addColumn<QString>("day");
-        QTest::addColumn<QString>("printed");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("printed");
         QTest::addColumn<int>("left");
-        QTest::newRow("dd/mm/yy") << "28/02/04" << "3 registros foram eliminados do Histórico." << 6;
-        QTest::newRow("dd/mm/yyyy") << "28/02/2004" << "3 registros foram eliminados do Histórico." << 6;
-        QTest::newRow("one-digit day and month") << "1/3/04" << "9 registros foram eliminados do Histórico." << 0;
-        QTest::newRow("before the first day") << "26/02/04" << "0 registros foram eliminados do Histórico." << 9;
+        const QString three = QStringLiteral("Serão eliminados do Histórico 3 registros, do dia 27/02/04.");
+        const QString all = QStringLiteral("Serão eliminados do Histórico 9 registros, do dia 27/02/04 ao dia 29/02/04.");
+        QTest::newRow("dd/mm/yy") << QStringList{"28/02/04"}
+                                  << QStringList{three, "3 registros foram eliminados do Histórico."} << 6;
+        QTest::newRow("dd/mm/yyyy") << QStringList{"28/02/2004"}
+                                    << QStringList{three, "3 registros foram eliminados do Histórico."} << 6;
+        // The last rostered day is 29/02/04: a later first day kept takes every duty, with --forcar.
+        QTest::newRow("one-digit day and month, confirmed") << QStringList{"1/3/04", "--forcar"}
+                                                            << QStringList{all, "9 registros foram eliminados do Histórico."}
+                                                            << 0;
+        QTest::newRow("years after, confirmed first") << QStringList{"--forcar", "01/01/10"}
+                                                      << QStringList{all, "9 registros foram eliminados do Histórico."}
+                                                      << 0;
+        QTest::newRow("before the first day") << QStringList{"26/02/04"}
+                                              << QStringList{"0 registros foram eliminados do Histórico."} << 9;
     }
     void purge()
     {
-        QFETCH(QString, day);
-        QFETCH(QString, printed);
+        QFETCH(QStringList, arguments);
         QFETCH(int, left);
         FixtureFolder data;
-        const CliResult r = cli(data, {"expurgar", day});
+        const CliResult r = cli(data, QStringList{"expurgar"} + arguments);
+        QCOMPARE(r.err, QString());
         QCOMPARE(r.exit, 0);
-        QCOMPARE(r.out, QStringList{printed});
+        QTEST(r.out, "printed");
         const QStringList hist = StoredRows(data.module(), "Hist");
         QCOMPARE(hist.size(), left);
+        const QString day = arguments.first() == "--forcar" ? arguments.last() : arguments.first();
         const QString firstKept = Dates::toStorage(*Dates::parse(day));
         for (const QString& row : hist)
             QVERIFY2(row >= firstKept, qPrintable(row));
@@ -128,6 +140,15 @@ private slots:
         QTest::newRow("no such day") << QStringList{"expurgar", "30/02/04"} << 1 << "30/02/04 >>> Data inválida";
         QTest::newRow("no day") << QStringList{"expurgar"} << 2 << "Falta o primeiro dia";
         QTest::newRow("two days") << QStringList{"expurgar", "28/02/04", "29/02/04"} << 2 << "29/02/04";
+        QTest::newRow("an unknown flag") << QStringList{"expurgar", "28/02/04", "--sim"} << 2 << "Argumento inesperado: --sim";
+        // Every rostered duty, the recent ones too, would go: the window's second question.
+        QTest::newRow("past the last rostered day")
+            << QStringList{"expurgar", "01/01/10"} << 1
+            << "Serão eliminados do Histórico 9 registros, do dia 27/02/04 ao dia 29/02/04.\n\nO dia 01/01/10 é posterior "
+               "ao último dia escalado (29/02/04): serão eliminados também os serviços mais recentes, até o último dia "
+               "escalado.\n\nEliminar mesmo assim?\nNada foi alterado. Para confirmar, repita o comando com --forcar.\n";
+        QTest::newRow("the day after the last rostered day")
+            << QStringList{"expurgar", "01/03/04"} << 1 << "O dia 01/03/04 é posterior ao último dia escalado (29/02/04)";
     }
     void purgeRefusals()
     {
@@ -139,6 +160,7 @@ private slots:
         const CliResult r = cli(data, arguments);
         QCOMPARE(r.exit, exit);
         QVERIFY2(r.err.contains(said), qPrintable(r.err));
+        QCOMPARE(r.out, QStringList());
         QCOMPARE(storedState(data), before);
     }
 

@@ -35,7 +35,7 @@ private slots:
     void includesWithDefaultsAndChangesOnlyWhatIsNamed()
     {
         FixtureFolder data;
-        CliResult result = cli(data, {"servico", "incluir", "5", "Guarda Quartel", "2"});
+        CliResult result = cli(data, {"servico", "incluir", "5", "Guarda Q", "2"});
         QCOMPARE(result.err, QString());
         QCOMPARE(result.exit, 0);
         QCOMPARE(result.out,
@@ -100,6 +100,13 @@ private slots:
                                             << "Código inexistente";
         QTest::newRow("remove a code that is no number") << QStringList{"excluir", "abc"} << 1
                                                          << "Código \"abc\" inválido";
+        // The register keeps 8 characters of a description; the window's box holds no more.
+        QTest::newRow("a description of nine characters")
+            << QStringList{"incluir", "5", "Sentinela", "1"} << 1
+            << "A Descrição \"Sentinela\" tem 9 caracteres; o Sistema guarda no máximo 8. Nada foi alterado.";
+        QTest::newRow("a changed description of nine characters")
+            << QStringList{"alterar", "2", "--descricao", "Adjunto O"} << 1
+            << "A Descrição \"Adjunto O\" tem 9 caracteres";
         QTest::newRow("missing quantity") << QStringList{"incluir", "5", "X"} << 2 << "Faltam o código";
         QTest::newRow("unknown option") << QStringList{"alterar", "2", "--cor", "azul"} << 2
                                         << "Argumento inesperado: --cor";

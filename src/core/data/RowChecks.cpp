@@ -221,11 +221,13 @@ std::optional<QString> textProblem(const Rule& rule, const Seen& s)
                                                    : QString::number(s.real);
     if (text.size() > rule.width)
         return QStringLiteral("tem mais de %1 caracteres").arg(rule.width);
-    if (rule.check == Rule::Key) {
-        for (const QChar c : text) {
-            if (c.isSpace())
-                return QStringLiteral("tem espaços em branco");
-        }
+    for (const QChar c : text) {
+        // Bytes written outside the program that are no UTF-8 come back from the engine as
+        // replacement or control characters; the next save would store those in their place.
+        if (c == QChar::ReplacementCharacter || (c.unicode() >= 0x80 && c.unicode() <= 0x9F))
+            return QStringLiteral("tem caracteres ilegíveis (bytes que não formam texto UTF-8)");
+        if (rule.check == Rule::Key && c.isSpace())
+            return QStringLiteral("tem espaços em branco");
     }
     return std::nullopt;
 }
@@ -340,6 +342,16 @@ QString rowName(TableSchema::Kind kind, const QVariantList& row)
     }
     }
     return QString();
+}
+
+std::optional<QString> widthRefusal(const QString& field, const QString& text, int width)
+{
+    if (text.size() <= width)
+        return std::nullopt;
+    return QStringLiteral("%1 \"%2\" tem %3 caracteres; o Sistema guarda no máximo %4. Nada foi alterado.")
+        .arg(field, text)
+        .arg(text.size())
+        .arg(width);
 }
 
 QString refusal(const QString& table, const QString& row, const QString& column, const QVariant& value,

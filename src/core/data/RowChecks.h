@@ -27,6 +27,11 @@ QString rowName(TableSchema::Kind kind, const QVariantList& row);
 QString refusal(const QString& table, const QString& row, const QString& column, const QVariant& value,
                 const QString& problem);
 
+// The refusal of a typed text longer than the field that stores it, naming the limit, or nothing
+// when it fits: "O Nome "..." tem 17 caracteres; o Sistema guarda no máximo 15. Nada foi alterado."
+// `field` is the field as the keeper knows it, with its article ("O Nome", "A Descrição").
+std::optional<QString> widthRefusal(const QString& field, const QString& text, int width);
+
 // The message for the first value of `row` that cannot stand, or nothing when every one can.
 // `table` names the table as the keeper reads it ("Sv3", "Basico da cópia de segurança").
 std::optional<QString> checkRow(const QString& table, TableSchema::Kind kind, const QVariantList& row);

@@ -9,6 +9,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace TextFile {
 
 namespace {
@@ -118,6 +120,77 @@ void writeLines(const QString& path, const QStringList& lines)
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: %2")
                             .arg(shownName(path), FileErrors::reason(file)));
+}
+
+}
+
+namespace TextFile {
+
+namespace {
+
+// The line (from 1) in which the byte at `offset` stands.
+int lineAt(const QByteArray& bytes, qsizetype offset)
+{
+    const QByteArrayView seen = QByteArrayView(bytes).first(std::min(offset, bytes.size()));
+    const qsizetype feeds = seen.count('\n');
+    return int((feeds > 0 ? feeds : seen.count('\r')) + 1);
+}
+
+}
+
+QStringList readLinesWithin(const QString& path, const Limits& limits)
+{
+    const QString name = shownName(path);
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw CoreError(QStringLiteral("O arquivo %1 não foi encontrado.").arg(name));
+    if (info.isDir())
+        throw CoreError(QStringLiteral("%1 é uma pasta, não um arquivo.").arg(name));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw CoreError(QStringLiteral("O arquivo %1 não pôde ser lido: %2").arg(name, file.errorString()));
+
+    // In pieces, and one byte past the limit at most: a device such as /dev/zero never ends.
+    constexpr qint64 Piece = 64 * 1024;
+    QByteArray bytes;
+    while (bytes.size() <= limits.maxBytes) {
+        const QByteArray piece = file.read(std::min(Piece, limits.maxBytes + 1 - bytes.size()));
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+    }
+    if (file.error() != QFileDevice::NoError)
+        throw CoreError(QStringLiteral("O arquivo %1 não pôde ser lido: %2").arg(name, file.errorString()));
+    if (bytes.size() > limits.maxBytes)
+        throw CoreError(QStringLiteral("O arquivo %1 é grande demais para %2: passa de %3 KB já na linha %4 "
+                                       "(no máximo %5 linhas, cada uma com %6). Nada foi alterado.")
+                            .arg(name, limits.what)
+                            .arg(limits.maxBytes / 1024)
+                            .arg(lineAt(bytes, limits.maxBytes))
+                            .arg(limits.maxLines)
+                            .arg(limits.eachLine));
+
+    const QStringList lines = splitLines(decode(bytes));
+    int filled = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines.at(i).size() > limits.maxLineChars)
+            throw CoreError(QStringLiteral("A linha %1 do arquivo %2 tem %3 caracteres; uma linha de %4 tem no "
+                                           "máximo %5. Nada foi alterado.")
+                                .arg(i + 1)
+                                .arg(name)
+                                .arg(lines.at(i).size())
+                                .arg(limits.what)
+                                .arg(limits.maxLineChars));
+        if (!lines.at(i).trimmed().isEmpty() && ++filled > limits.maxLines)
+            throw CoreError(QStringLiteral("O arquivo %1 tem mais de %2 linhas preenchidas (a linha %3 é a "
+                                           "%4ª); %5 tem no máximo %2, cada uma com %6. Nada foi alterado.")
+                                .arg(name)
+                                .arg(limits.maxLines)
+                                .arg(i + 1)
+                                .arg(filled)
+                                .arg(limits.what, limits.eachLine));
+    }
+    return lines;
 }
 
 }

@@ -27,3 +27,23 @@ QStringList splitLines(const QString& text);
 QByteArray encode(const QStringList& lines);
 
 }
+
+namespace TextFile {
+
+// What a file chosen by the keeper may hold for what it is. Past any of these the file is refused,
+// naming it (and the line), before it is taken in whole: a wrong file (a device, a picture, a huge
+// log) must neither fill the memory nor be read for minutes.
+struct Limits {
+    QString what;         // what the file holds, for the messages: "um arquivo de inclusão coletiva"
+    QString eachLine;     // what one line is: "um militar"
+    int maxLines = 0;     // lines that are not blank
+    int maxLineChars = 0;
+    qint64 maxBytes = 0;  // read in pieces, never more than this and one byte
+};
+
+// The lines of a file within `limits` (decoded as readLines does). Throws the keeper's message for
+// a missing or unreadable file, a file past maxBytes, a line longer than maxLineChars, or more
+// than maxLines lines that are not blank.
+QStringList readLinesWithin(const QString& path, const Limits& limits);
+
+}

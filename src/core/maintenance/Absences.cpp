@@ -101,15 +101,16 @@ ReturnResult ReturnToRosters(const QString& typed, const QDate& today)
     const QString num = typed.trimmed();
     LoadSoldiers();
     ReturnResult result;
-    if (SoldierRecord* soldier = soldierInUse(num)) {
-        if (soldier->PR.isEmpty())
-            result.message = AbsenceText::WasNotAway;
-        soldier->PR.clear();
-        soldier->Ini = QDate();
-        soldier->Fim = QDate();
-    } else {
-        result.message = AbsenceText::NotRegistered;
-    }
+    SoldierRecord* soldier = soldierInUse(num);
+    // A number typed wrong must not raise the counts of whatever roster rows hold it: refused
+    // before anything is written.
+    if (!soldier)
+        throw AbsenceRefusal(Cause::NotRegistered, AbsenceText::NotRegistered);
+    if (soldier->PR.isEmpty())
+        result.message = AbsenceText::WasNotAway;
+    soldier->PR.clear();
+    soldier->Ini = QDate();
+    soldier->Fim = QDate();
 
     GlobalModel& g = Global();
     SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));

@@ -72,15 +72,16 @@ struct ReturnedRow {
 };
 
 struct ReturnResult {
-    QString message;                 // NotRegistered, WasNotAway, or empty
+    QString message;                 // WasNotAway, or empty
     std::vector<ReturnedRow> rows;   // every row that holds the number, in service order
 };
 
 // Ends the absence of the soldier `num` and brings his counts in every registered roster up to
 // that roster's lowest counts on `today` (his own rows left out of the level; Pt and Vm each on
-// its own; a count above the level stays). The counts are raised also for a number that is not
-// registered or a soldier who was not away, with the message saying so. The register and every
-// roster are written in one transaction: a failure changes nothing.
+// its own; a count above the level stays). The counts are raised also for a soldier who was not
+// away, with the message saying so. A number that is not registered throws AbsenceRefusal
+// (NotRegistered) before anything is written. The register and every roster are written in one
+// transaction: a failure changes nothing.
 // Loads services, soldiers and rosters.
 ReturnResult ReturnToRosters(const QString& num, const QDate& today);
 

@@ -57,7 +57,7 @@ QString listLine(const SoldierRecord& soldier)
 QStringList ReadCollectiveFile(const QString& path)
 {
     QStringList lines;
-    for (const QString& line : TextFile::readLines(path))
+    for (const QString& line : TextFile::readLinesWithin(path, CollectiveFileLimits))
         if (!isBlank(line))
             lines << line;
     return lines;

@@ -4,6 +4,8 @@
 // keeper ticked and out of all others (item 2 of "Manutenção", ravelha-cli incluir-arquivo).
 
 #include "RankModels.h"
+#include "data/Capacities.h"
+#include "data/TextFile.h"
 
 #include <QDate>
 #include <QString>
@@ -16,8 +18,15 @@ struct CollectiveEntry {
     QString Nome;     // the rest of the line; it may hold commas itself
 };
 
+// What a collective inclusion file may hold: a soldier a line, at most as many as the register
+// holds; a line is "Num,PstGrd,Nome", short, with room for blanks.
+inline const TextFile::Limits CollectiveFileLimits{QStringLiteral("um arquivo de inclusão coletiva"),
+                                                   QStringLiteral("um militar"), Capacity::Soldiers, 200,
+                                                   512 * 1024};
+
 // The lines of a collective inclusion file (Windows-1252, or UTF-8 / UTF-16 with a byte-order
-// mark), blank lines left out. A file that cannot be read throws a message naming it.
+// mark), blank lines left out. A file that cannot be read, or past CollectiveFileLimits, throws a
+// message naming it (and the line).
 QStringList ReadCollectiveFile(const QString& path);
 
 // Splits a line at its first two commas; blanks are kept. A missing comma leaves its fields empty.

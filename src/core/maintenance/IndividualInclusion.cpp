@@ -2,7 +2,10 @@
 
 #include "ServiceMembership.h"
 #include "data/UDMGeral.h"
+#include "data/RowChecks.h"
 #include "data/UGlobal.h"
+
+#include <tuple>
 
 namespace {
 
@@ -48,13 +51,19 @@ QString numberProblem(const QString& num)
 PersonnelOutcome IncludeSoldier(const QString& typedNum, const QString& typedRank, const QString& typedName,
                                 const AskKeeper& ask)
 {
-    // The number is checked as it will be stored: a longer one would be registered under its
-    // first four characters, beside a soldier who may have them already.
-    const QString num = cut(typedNum.trimmed(), Width::Num);
-    const QString rank = cut(typedRank.trimmed(), Width::PstGrd);
-    const QString name = cut(typedName.trimmed(), Width::Nome);
+    const QString num = typedNum.trimmed();
+    const QString rank = typedRank.trimmed();
+    const QString name = typedName.trimmed();
     if (const QString problem = numberProblem(num); !problem.isEmpty())
         return refused(problem);
+    // Nothing is stored other than typed: a number cut to four characters would be another
+    // soldier's (12345 stored as 1234), and a cut name or rank would be taken for the whole.
+    for (const auto& [field, text, width] : {std::tuple{QStringLiteral("O Número"), num, Width::Num},
+                                             std::tuple{QStringLiteral("O Posto/Graduação"), rank, Width::PstGrd},
+                                             std::tuple{QStringLiteral("O Nome"), name, Width::Nome}}) {
+        if (const std::optional<QString> refusal = RowChecks::widthRefusal(field, text, width))
+            return refused(*refusal);
+    }
 
     if (!num.isEmpty() && NumberInHistory(num) && !ask(StillInHistoryQuestion))
         return refused(QString());

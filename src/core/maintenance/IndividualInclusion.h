@@ -26,7 +26,7 @@ struct PersonnelOutcome {
 };
 
 // Registers a new soldier. The number, rank and name are taken without leading and trailing
-// blanks and cut to 4, 7 and 15 characters. A number that a history record still lists is
+// blanks; one longer than its field (4, 7 and 15 characters) is refused, naming the limit. A number that a history record still lists is
 // registered only when `ask` answers Yes to StillInHistoryQuestion. Nothing is written unless the
 // soldier is added. Loads the soldiers.
 PersonnelOutcome IncludeSoldier(const QString& num, const QString& rank, const QString& name, const AskKeeper& ask);

@@ -81,7 +81,11 @@ void PurgeHistory(QWidget*)
         const std::optional<QDate> firstKept = HistoryPurge::FirstDayKept(answer);
         if (!firstKept)
             return;
+        // What will go is said before the keeper answers, and a day past the last rostered day is
+        // asked again; both boxes default to No and show the ordinary pointer.
         BusyCursor busy;
-        HistoryPurge::PurgeHistoryBefore(*firstKept);
+        HistoryPurge::PurgeAsking(*firstKept, [](const QString& question) {
+            return AskBeforeLoss(question);
+        });
     });
 }

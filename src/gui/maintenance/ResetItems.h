@@ -11,7 +11,9 @@ class QWidget;
 // changed, and the program goes on.
 void ResetToInitialData(QWidget* parent);
 
-// Warns, asks for the first day kept, and deletes the history before it. Nothing is shown after.
+// Warns, asks for the first day kept, says how many records of which days will go and asks
+// (again for a day after the last rostered day), then deletes the history before it. Nothing is
+// shown after.
 void PurgeHistory(QWidget* parent);
 
 // What ends the program after a reset (the application's event loop ends); tests put their own.

@@ -194,9 +194,13 @@ void ReturnToAllRosters(QWidget*)
         if (num.isEmpty())
             return;
         ReturnResult result;
-        {
+        try {
             BusyCursor busy;
             result = ReturnToRosters(num, Clock::today());
+        } catch (const AbsenceRefusal& refusal) {
+            // A number not registered: said in the box the keeper knows, and nothing was written.
+            Dialogs::current().message(refusal.message());
+            return;
         }
         if (!result.message.isEmpty())
             Dialogs::current().message(result.message);

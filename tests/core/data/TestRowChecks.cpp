@@ -117,6 +117,13 @@ private slots:
         row("without the last blank", Kind::Personnel, "USv", QVariant(QStringLiteral("01/03/04 05/03/04")), QString());
         row("ten days", Kind::Personnel, "USv", QVariant(QStringLiteral("01/03/04 ").repeated(10)), QString());
         row("eleven days", Kind::Personnel, "USv", QVariant(QStringLiteral("01/03/04 ").repeated(11)), noList);
+        // Bytes that were no UTF-8 come back as replacement or C1 control characters.
+        const QString unreadable = QStringLiteral("tem caracteres ilegíveis (bytes que não formam texto UTF-8)");
+        row("name with a replacement character", Kind::Personnel, "Nome", QVariant(QStringLiteral("Jo\uFFFDo")), unreadable);
+        row("service with a C1 control", Kind::Services, "Descr", QVariant(QStringLiteral("Of\u0085Dia")), unreadable);
+        row("history numbers with a replacement character", Kind::History, "Num", QVariant(QStringLiteral("7 \uFFFD")),
+            unreadable);
+        row("name with accents and ordinals", Kind::Personnel, "Nome", QVariant(QStringLiteral("Conceição ºª")), QString());
         row("two blanks", Kind::Personnel, "USv", QVariant(QStringLiteral("01/03/04  05/03/04 ")), noList);
         row("leading blank", Kind::Personnel, "USv", QVariant(QStringLiteral(" 01/03/04")), noList);
         row("no day", Kind::Personnel, "USv", QVariant(QStringLiteral("01/03/04 31/02/04 ")), noList);
@@ -128,6 +135,13 @@ private slots:
         QFETCH(QVariant, value);
         QFETCH(QString, problem);
         QCOMPARE(RowChecks::problem(kind, column, value).value_or(QString()), problem);
+    }
+
+    void aTypedTextLongerThanItsFieldIsRefusedNamingTheLimit()
+    {
+        QVERIFY(!RowChecks::widthRefusal(QStringLiteral("O Nome"), QString(15, QLatin1Char('a')), 15));
+        QCOMPARE(RowChecks::widthRefusal(QStringLiteral("O Número"), QStringLiteral("12345"), 4).value_or(QString()),
+                 QStringLiteral("O Número \"12345\" tem 5 caracteres; o Sistema guarda no máximo 4. Nada foi alterado."));
     }
 
     void aRowIsNamedByItsKeyAndItsFirstBadValue()

@@ -161,9 +161,6 @@ private slots:
         QTest::newRow("a member without a record does not set it")
             << "1:101|1|1,150|3|0,103|6|6" << QStringList{away} << "101" << QString()
             << QStringList{"101|6|6", "103|6|6", "150|3|0"};
-        QTest::newRow("not registered: raised all the same")
-            << "1:150|1|0,102|5|3" << QStringList() << "150" << AbsenceText::NotRegistered
-            << QStringList{"102|5|3", "150|5|3"};
         QTest::newRow("not away: raised all the same") << "1:101|1|0,102|5|3" << QStringList() << "101"
                                                        << AbsenceText::WasNotAway << QStringList{"101|5|3", "102|5|3"};
     }
@@ -188,6 +185,22 @@ private slots:
         QCOMPARE(result.rows[0].code, 1);
         QVERIFY(expected.contains(QStringLiteral("%1|%2|%3").arg(num).arg(result.rows[0].ptAfter).arg(result.rows[0].vmAfter)));
         QVERIFY(roster.contains(QStringLiteral("%1|%2|%3").arg(num).arg(result.rows[0].ptBefore).arg(result.rows[0].vmBefore)));
+    }
+
+    // A number typed wrong must not raise the counts of a roster row that holds it.
+    void returningANumberNotRegisteredWritesNothing()
+    {
+        FixtureFolder data;
+        install({"1:150|1|0,102|5|3"});
+        const QStringList before = everyTable(data.module());
+        try {
+            ReturnToRosters("150", Today);
+            QFAIL("returned");
+        } catch (const AbsenceRefusal& refusal) {
+            QCOMPARE(int(refusal.cause()), int(AbsenceRefusal::Cause::NotRegistered));
+            QCOMPARE(refusal.message(), AbsenceText::NotRegistered);
+        }
+        QCOMPARE(everyTable(data.module()), before);
     }
 
     void returnEndsTheAbsenceAndTellsEveryRoster()

@@ -114,6 +114,61 @@ private slots:
         }
     }
 
+    // A wrong file (a device, a huge log) is refused by name, and the line, before it fills the
+    // memory: the register holds 1000 soldiers of short lines.
+    void aFilePastWhatItCanHoldIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("content");   // empty: /dev/zero
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a device that never ends")
+            << QByteArray() << "O arquivo zero é grande demais para um arquivo de inclusão coletiva: passa de 512 KB já "
+                               "na linha 1 (no máximo 1000 linhas, cada uma com um militar). Nada foi alterado.";
+        QTest::newRow("one line of 6 MB") << "30,Cb,Lima\r\n" + QByteArray(6 << 20, 'A')
+                                          << "O arquivo Novos.Txt é grande demais para um arquivo de inclusão coletiva: "
+                                             "passa de 512 KB já na linha 2";
+        QTest::newRow("a line of 201 characters")
+            << "30,Cb,Lima\r\n\r\n31,Sd," + QByteArray(195, 'B') + "\r\n"
+            << "A linha 3 do arquivo Novos.Txt tem 201 caracteres; uma linha de um arquivo de inclusão coletiva tem no "
+               "máximo 200. Nada foi alterado.";
+        QByteArray many;
+        for (int i = 1; i <= 1001; ++i)
+            many += QByteArray::number(i) + ",Sd,Soldado\r\n\r\n";
+        QTest::newRow("1001 soldiers") << many
+                                       << "O arquivo Novos.Txt tem mais de 1000 linhas preenchidas (a linha 2001 é a "
+                                          "1001ª); um arquivo de inclusão coletiva tem no máximo 1000";
+    }
+    void aFilePastWhatItCanHoldIsRefused()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        QTemporaryDir folder;
+        QString path = QStringLiteral("/dev/zero");
+        if (!content.isEmpty()) {
+            path = folder.filePath("Novos.Txt");
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        try {
+            ReadCollectiveFile(path);
+            QFAIL("the file was read");
+        } catch (const CoreError& e) {
+            QVERIFY2(e.message().startsWith(message), qPrintable(e.message()));
+        }
+    }
+
+    void aFileAsLargeAsTheRegisterIsRead()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("Novos.Txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= 1000; ++i)
+            file.write(QByteArray::number(i) + ",Sd," + QByteArray(190, 'C') + "\r\n\r\n");
+        file.close();
+        QCOMPARE(ReadCollectiveFile(path).size(), 1000);
+    }
+
     void registersTheLinesAndBringsTheirRanksToTheModels()
     {
         FixtureFolder data;

@@ -138,6 +138,16 @@ private slots:
             << "5 0" << "Cb" << "Novo" << "Número inválido: \"5 0\" (o número não pode conter espaços)." << "";
         QTest::newRow("the deleted mark") << "x" << "Cb" << "Novo" << "Número inválido: \"x\" (reservado pelo sistema)."
                                           << "";
+        // Cut, 12345 would be stored as 1234, another soldier's number; nothing is stored other than typed.
+        QTest::newRow("a number of five characters")
+            << "12345" << "Cb" << "Novo"
+            << "O Número \"12345\" tem 5 caracteres; o Sistema guarda no máximo 4. Nada foi alterado." << "";
+        QTest::newRow("a rank of ten characters")
+            << "50" << "Subtenente" << "Novo"
+            << "O Posto/Graduação \"Subtenente\" tem 10 caracteres; o Sistema guarda no máximo 7. Nada foi alterado." << "";
+        QTest::newRow("a name of sixteen characters")
+            << "50" << "Cb" << "Nome muito compr"
+            << "O Nome \"Nome muito compr\" tem 16 caracteres; o Sistema guarda no máximo 15. Nada foi alterado." << "";
     }
     void includeRefusals()
     {
@@ -157,21 +167,15 @@ private slots:
         QCOMPARE(everything(data), before);
     }
 
-    void includeCutsTheFieldsAndChecksTheCutNumber()
+    void fieldsAsLongAsTheirWidthsAreStoredWhole()
     {
         FixtureFolder data;
         Asker yes{true, {}};
-        const PersonnelOutcome outcome = IncludeSoldier("12345", "Subtenente", "Nome muito comprido demais", yes.ask());
+        const PersonnelOutcome outcome = IncludeSoldier(" 1234 ", "Sub Ten", "Nome muito comp", yes.ask());
         QVERIFY(outcome.done);
         QCOMPARE(outcome.num, QStringLiteral("1234"));
-        QCOMPARE(soldierRow(data, "1234"), QStringLiteral("1234|Nome muito comp|Subtene||||"));
+        QCOMPARE(soldierRow(data, "1234"), QStringLiteral("1234|Nome muito comp|Sub Ten||||"));
         QCOMPARE(rows(data, "Basico").size(), 13);
-        // Another long number with the same first four characters is that soldier's number.
-        const QStringList before = everything(data);
-        const PersonnelOutcome again = IncludeSoldier("12349", "Cb", "Outro", yes.ask());
-        QCOMPARE(again.message, NumberAlreadyRegistered);
-        QCOMPARE(again.registeredName, QStringLiteral("Nome muito comp"));
-        QCOMPARE(everything(data), before);
         // The newcomer belongs to no roster yet.
         QVERIFY(RostersOfSoldier("1234").empty());
     }

@@ -175,6 +175,11 @@ private slots:
         QCOMPARE(m_dialogs->errors().size(), 1);
         QVERIFY(m_dialogs->errors().first().contains("Sumiu.Txt"));
         QCOMPARE(ItemsOf(w.ListBox1), (QStringList{"30,Sd,Lima", "31,Sd,Rocha"}));
+        // Nor one past what a collective inclusion file holds (a device that never ends).
+        w.LoadFileLines(QStringLiteral("/dev/zero"));
+        QCOMPARE(m_dialogs->errors().size(), 2);
+        QVERIFY2(m_dialogs->errors().last().startsWith("O arquivo zero é grande demais"), qPrintable(m_dialogs->errors().last()));
+        QCOMPARE(ItemsOf(w.ListBox1), (QStringList{"30,Sd,Lima", "31,Sd,Rocha"}));
 
         QTest::mouseClick(w.Button2, Qt::LeftButton);
         QVERIFY(w.FileListBox1->isVisible() && !w.ListBox1->isVisible() && !w.Button2->isVisible());

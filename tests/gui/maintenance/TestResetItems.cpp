@@ -173,30 +173,61 @@ private slots:
     void purge_data()
     {
         QTest::addColumn<std::optional<QString>>("answer");   // nullopt: Cancel
+        QTest::addColumn<QList<bool>>("answers");             // to the questions, in order
+        QTest::addColumn<QStringList>("questions");
         QTest::addColumn<QString>("error");
         QTest::addColumn<int>("removed");
-        QTest::newRow("dd/mm/yyyy") << std::optional<QString>("28/02/2004") << QString() << 3;
-        QTest::newRow("one-digit month") << std::optional<QString>("29/2/04") << QString() << 6;
-        QTest::newRow("before the first day") << std::optional<QString>("01/02/04") << QString() << 0;
-        QTest::newRow("Cancel") << std::optional<QString>() << QString() << 0;
-        QTest::newRow("no such day") << std::optional<QString>("30/02/04") << "30/02/04 >>> Data inválida" << 0;
+        const QString sure = QStringLiteral("\n\nEliminar? Não há como desfazer.");
+        const QString three = QStringLiteral("Serão eliminados do Histórico 3 registros, do dia 27/02/04.");
+        const QString six = QStringLiteral("Serão eliminados do Histórico 6 registros, do dia 27/02/04 ao dia 28/02/04.");
+        const QString all = QStringLiteral("Serão eliminados do Histórico 10 registros, do dia 27/02/04 ao dia 05/03/04.");
+        const QString again = all + QStringLiteral("\n\nO dia 01/01/10 é posterior ao último dia escalado (05/03/04): "
+                                                   "serão eliminados também os serviços mais recentes, até o último "
+                                                   "dia escalado.\n\nEliminar mesmo assim?");
+        QTest::newRow("dd/mm/yyyy") << std::optional<QString>("28/02/2004") << QList<bool>{true}
+                                    << QStringList{three + sure} << QString() << 3;
+        QTest::newRow("one-digit month") << std::optional<QString>("29/2/04") << QList<bool>{true}
+                                         << QStringList{six + sure} << QString() << 6;
+        QTest::newRow("No") << std::optional<QString>("29/02/04") << QList<bool>{false} << QStringList{six + sure}
+                            << QString() << 0;
+        // The history runs from 27/02 to 05/03/04, the last rostered day; a later first day kept
+        // takes the recent duties too: asked again.
+        QTest::newRow("past the last rostered day, Yes twice")
+            << std::optional<QString>("01/01/10") << QList<bool>{true, true} << QStringList{all + sure, again}
+            << QString() << 10;
+        QTest::newRow("past the last rostered day, No the second time")
+            << std::optional<QString>("01/01/10") << QList<bool>{true, false} << QStringList{all + sure, again}
+            << QString() << 0;
+        QTest::newRow("nothing to remove asks nothing")
+            << std::optional<QString>("01/02/04") << QList<bool>() << QStringList() << QString() << 0;
+        QTest::newRow("Cancel") << std::optional<QString>() << QList<bool>() << QStringList() << QString() << 0;
+        QTest::newRow("no such day") << std::optional<QString>("30/02/04") << QList<bool>() << QStringList()
+                                     << "30/02/04 >>> Data inválida" << 0;
     }
     void purge()
     {
         QFETCH(std::optional<QString>, answer);
+        QFETCH(QList<bool>, answers);
+        QFETCH(QStringList, questions);
         QFETCH(QString, error);
         QFETCH(int, removed);
         const QStringList hist = rows("Hist");
         m_window->Manutencao->ListBox1->show();
         m_dialogs->inputAnswers << answer;
+        for (bool yes : answers)
+            m_dialogs->questionAnswers << yes;
         click("Label12");
         QVERIFY(m_window->Manutencao->ListBox1->isHidden());
         QStringList shown{"message: " + HistoryPurge::Warning,
                           QStringLiteral("input: %1 | %2 | ").arg(HistoryPurge::Caption, HistoryPurge::Prompt)};
+        for (const QString& question : questions)
+            shown << "question: " + question;
         if (!error.isEmpty())
             shown << "error: " + error;
         QCOMPARE(m_dialogs->shown, shown);   // nothing after the purge itself
+        QVERIFY(m_dialogs->questionAnswers.isEmpty());
         QCOMPARE(rows("Hist"), hist.mid(removed));
+        QVERIFY(!QApplication::overrideCursor());
     }
 };
 

@@ -250,6 +250,8 @@ private slots:
         QFETCH(bool, changes);
         run("UPDATE Sv2 SET Pt = 0, Vm = 0 WHERE Num = '4'");
         run("UPDATE Sv2 SET Pt = 2, Vm = 2 WHERE Num IN ('5', '6')");
+        // A row of a number not registered: a wrong number typed must not raise it.
+        run("INSERT INTO Sv2 VALUES ('99', 0, 0)");
         const QStringList before = everything();
         returnOf(answer);
         QCOMPARE(m_dialogs->messages(), messages);
@@ -258,7 +260,7 @@ private slots:
             QCOMPARE(everything(), before);
         } else {
             // Soldier 5 is away today: 6 alone sets the level.
-            QCOMPARE(StoredRows(m_data->module(), "Sv2"), (QStringList{"4|2|2", "5|2|2", "6|2|2"}));
+            QCOMPARE(StoredRows(m_data->module(), "Sv2"), (QStringList{"4|2|2", "5|2|2", "6|2|2", "99|0|0"}));
         }
     }
 };
