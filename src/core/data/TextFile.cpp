@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include "CoreError.h"
+#include "KillPoints.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -114,7 +115,10 @@ void writeLines(const QString& path, const QStringList& lines)
     if (!file.open(QIODevice::WriteOnly))
         throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: %2")
                             .arg(shownName(path), file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    // A stop here leaves the old file whole and the new text in a temporary file beside it.
+    KillPoints::reach("arquivo-temporario");
+    if (!written || !file.commit())
         throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: %2")
                             .arg(shownName(path), file.errorString()));
 }
