@@ -137,6 +137,30 @@ private slots:
         QCOMPARE(seenByTheNextRun(data), after ? ends.after : ends.before);
     }
 
+#ifdef RAVELHA_NAMED_TEMPORARY_FILES
+    // Where a rewrite's temporary file has a name (file systems without unnamed ones), a kill
+    // while it is written leaves it beside the file; the next start removes it and finishes.
+    void aStoppedRewriteLeavesNoTemporaryFile_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        for (const QStringList& command : {Escalar, Desfazer, Estender, Equalizar})
+            QTest::newRow(qPrintable(command.join(QLatin1Char(' ')))) << command;
+    }
+    void aStoppedRewriteLeavesNoTemporaryFile()
+    {
+        QFETCH(QStringList, command);
+        const Ends ends = endsOf(command);
+        FixtureFolder data(QStringLiteral("inicial"));
+        prepareFor(data, command);
+        QProcessEnvironment environment = killedAt(QStringLiteral("arquivo-temporario"));
+        environment.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(RAVELHA_NAMED_TEMPORARY_FILES));
+        const CliResult killed = cli(QStringList{QStringLiteral("--dados"), data.path()} + command, environment);
+        QVERIFY2(killed.crashed, "the step was never reached");
+        QCOMPARE(leftovers(data).size(), 1);
+        QCOMPARE(seenByTheNextRun(data), ends.after);
+    }
+#endif
+
     void killedAtRandomMoments_data()
     {
         QTest::addColumn<QStringList>("command");
