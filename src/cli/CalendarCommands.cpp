@@ -7,17 +7,20 @@
 #include "data/Dates.h"
 #include "data/UGlobal.h"
 #include "rostering/Calendar.h"
+#include "rostering/Commit.h"
 
 namespace Cli {
 
 namespace {
 
-// The last rostered day as the window takes it: the text shown for it, which the session reads
-// from Escala.Txt, and the same day in memory.
-QString lastRosteredText()
+// The last rostered day, read as "verificar" reads it: a missing, unreadable or bad Escala.Txt
+// is refused with the same message, before anything is written. The same day in memory, as the
+// window has it.
+QDate lastRosteredDay()
 {
+    const QDate day = LastRosteredDate();
     Global().LastRosteredDay = DataFiles::ReadLastRosteredDay();
-    return Global().LastRosteredDay;
+    return day;
 }
 
 int finish(const RedDayCalendar::Outcome& outcome)
@@ -26,6 +29,9 @@ int finish(const RedDayCalendar::Outcome& outcome)
         err(outcome.message);
         return Refused;
     }
+    // The edit stands; a file that could not be written yet is said, not refused.
+    if (!outcome.notice.isEmpty())
+        err(outcome.notice);
     return Ok;
 }
 
@@ -72,8 +78,8 @@ int RunCalendar(const QStringList& arguments)
     if (rest.size() > 1)
         return badUsage(QStringLiteral("Argumento inesperado: %1").arg(rest.at(1)));
 
-    const QString initialText = lastRosteredText();
-    const QDate initialDay = Dates::parse(initialText).value_or(QDate());
+    const QDate initialDay = lastRosteredDay();
+    const QString initialText = Dates::show(initialDay);
 
     if (extend) {
         // The command is the request: the reminder the window asks on "Sair" is printed as a

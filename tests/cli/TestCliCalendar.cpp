@@ -5,6 +5,8 @@
 #include "data/Dates.h"
 #include "rostering/Calendar.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace {
@@ -153,6 +155,88 @@ private slots:
         result = cli(data, {"calendario", "estender", "10/04/04"});
         QCOMPARE(result.exit, 0);
         QCOMPARE(calendarFile(data), (QStringList{"31/01/04", "04/04/04", "10/04/04"}));
+    }
+
+    // The commands that write the calendar read the last rostered day as "verificar" does: a bad
+    // or missing Escala.Txt is refused with its message before anything is written.
+    void aBadLastRosteredDayIsRefusedAsVerificarRefusesIt_data()
+    {
+        QTest::addColumn<QStringList>("escala");   // {"-"}: no file
+        QTest::addColumn<QStringList>("arguments");
+        const QList<QPair<const char*, QStringList>> files{
+            {"not a date", {"xx/yy/zz"}}, {"empty", {}}, {"missing", {"-"}}};
+        const QList<QStringList> operations{
+            {"incluir", "09/03/04"}, {"excluir", "07/03/04"}, {"estender", "03/04/04"}};
+        for (const auto& [name, escala] : files) {
+            for (const QStringList& operation : operations)
+                QTest::addRow("%s, %s", name, qPrintable(operation.first())) << escala << operation;
+        }
+    }
+    void aBadLastRosteredDayIsRefusedAsVerificarRefusesIt()
+    {
+        QFETCH(QStringList, escala);
+        QFETCH(QStringList, arguments);
+        FixtureFolder data;
+        if (escala == QStringList{"-"})
+            QVERIFY(QFile::remove(data.file(DataFiles::Escala)));
+        else
+            TextFile::writeLines(data.file(DataFiles::Escala), escala);
+        const QStringList calendar = calendarFile(data);
+        const QStringList period = periodFile(data);
+        const CliResult verified = cli(data, {"verificar", "09/03/04"});
+        QCOMPARE(verified.exit, 1);
+        QVERIFY(verified.err.contains(DataFiles::Escala));
+
+        const CliResult result = cli(data, QStringList{"calendario"} + arguments);
+        QCOMPARE(result.exit, 1);
+        QCOMPARE(result.err, verified.err);
+        QCOMPARE(calendarFile(data), calendar);
+        QCOMPARE(periodFile(data), period);
+    }
+
+    // A period file the program may not write: the extension stands, both files count together
+    // (the period from its record in the database until the file can be written), exit 0 with a
+    // notice; never the new weekends with the old period.
+    void aReadOnlyPeriodFileIsANoticeNotATornCalendar()
+    {
+        FixtureFolder data;
+        const QString periodPath = data.file(DataFiles::DataIniFim);
+        QVERIFY(QFile::setPermissions(periodPath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        std::function<void()> asNobody;
+        if (::geteuid() == 0) {
+            // Root writes whatever the file's mode says: the program runs as nobody, who may write
+            // the folder and the database but not DataIniFim.Txt.
+            const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                                           | QFile::ReadOther | QFile::WriteOther;
+            for (const QString& path : {data.path(), QFileInfo(data.path()).absolutePath()})
+                QVERIFY(QFile::setPermissions(path, all | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+            QVERIFY(QFile::setPermissions(data.file(QStringLiteral("Ravelha.db")), all));
+            QVERIFY(QFile::setPermissions(data.file(DataFiles::SemExped), all));
+            asNobody = dropToNobody;
+        }
+        auto run = [&](const QStringList& arguments) {
+            return cli(QStringList{"--dados", data.path()} + arguments, plainEnvironment(), QString(), asNobody);
+        };
+        const QStringList extended = calendarFile(data) + QStringList{"21/03/04", "27/03/04", "28/03/04", "03/04/04"};
+        const CliResult extension = run({"calendario", "estender", "03/04/04"});
+        if (asNobody && extension.exit == 126)
+            QSKIP("run as root, and the user nobody (65534) cannot be taken: a read-only file cannot be met");
+        QCOMPARE(extension.exit, 0);
+        QVERIFY2(extension.err.contains(QStringLiteral("O arquivo DataIniFim.Txt não pôde ser gravado: o arquivo é "
+                                                       "somente leitura.")),
+                 qPrintable(extension.err));
+        QCOMPARE(calendarFile(data), extended);
+        QCOMPARE(periodFile(data), (QStringList{"01/02/04", "20/03/04"}));
+
+        // The next run rosters up to the new end; once the file can be written, it is written.
+        const CliResult next = run({"verificar", "03/04/04"});
+        QVERIFY2(next.exit == 0, qPrintable(next.err));
+        QVERIFY(next.err.startsWith(QStringLiteral("Uma operação anterior gravou as tabelas")));
+        QVERIFY(QFile::setPermissions(periodPath, QFile::permissions(periodPath) | QFile::WriteOwner | QFile::WriteOther));
+        const CliResult written = cli(data, {"calendario", "listar"});
+        QCOMPARE(written.err, QString());
+        QCOMPARE(written.out, extended);
+        QCOMPARE(periodFile(data), (QStringList{"29/02/04", "03/04/04"}));
     }
 
     void badUsageWritesNothing_data()

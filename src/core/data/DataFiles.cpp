@@ -13,8 +13,11 @@ namespace DataFiles {
 namespace {
 
 // A file of the unit's state is kept on the server when the unit is; every other one is a file.
+// Lines an operation recorded with its tables and not written yet count instead of the file's.
 QStringList read(const QString& name)
 {
+    if (const std::optional<QStringList> staged = PendingFiles::pending(name))
+        return *staged;
     if (UnitTexts::OnServer(name))
         return UnitTexts::Read(name);
     return TextFile::readLines(DataFolder::file(name));
@@ -67,9 +70,6 @@ void WriteNiveis(const CoverSettings& settings)
 
 QStringList EscalaLines()
 {
-    // Lines recorded by a commit and not yet written are the last rostered day.
-    if (const std::optional<QStringList> staged = PendingFiles::pending(Escala))
-        return *staged;
     return read(Escala);
 }
 
@@ -110,9 +110,21 @@ QString PreparationEndText()
     return lineAt(read(DataIniFim), 1).trimmed();
 }
 
+namespace {
+QStringList preparationPeriodLines(const PreparationPeriod& period)
+{
+    return {Dates::show(period.first), Dates::show(period.last)};
+}
+}
+
 void WritePreparationPeriod(const PreparationPeriod& period)
 {
-    write(DataIniFim, {Dates::show(period.first), Dates::show(period.last)});
+    write(DataIniFim, preparationPeriodLines(period));
+}
+
+void StagePreparationPeriod(const PreparationPeriod& period)
+{
+    PendingFiles::stage(DataIniFim, preparationPeriodLines(period));
 }
 
 QStringList ReadRedDayLines()
@@ -132,13 +144,25 @@ QStringList ReadRedDayLines()
     return lines;
 }
 
-void WriteRedDayLines(const QStringList& days)
+namespace {
+const QStringList& redDayLines(const QStringList& days)
 {
     if (days.size() > Capacity::RedDays)
         throw CoreError(QStringLiteral("O calendário comporta no máximo %1 dias; %2 não foram gravados.")
                             .arg(Capacity::RedDays)
                             .arg(days.size()));
-    write(SemExped, days);
+    return days;
+}
+}
+
+void WriteRedDayLines(const QStringList& days)
+{
+    write(SemExped, redDayLines(days));
+}
+
+void StageRedDayLines(const QStringList& days)
+{
+    PendingFiles::stage(SemExped, redDayLines(days));
 }
 
 QStringList ReadRankModels()
@@ -176,14 +200,23 @@ QStringList ReadRankList()
     return read(PstGrd);
 }
 
-void WriteLastEqualisation(const QDate& day)
+void StageLastEqualisation(const QDate& day)
 {
-    write(UltiEqual, {Dates::show(day)});
+    PendingFiles::stage(UltiEqual, {Dates::show(day)});
 }
 
 QStringList ReadManual()
 {
     return read(Manual);
+}
+
+QStringList FolderTextFiles()
+{
+    QStringList names{Niveis, Escala, DataIniFim, SemExped, ModelosPstGrd, PstGrd, UltiEqual, Manual,
+                      QStringLiteral("Entradas.Txt"), QStringLiteral("Entradas2.Txt")};
+    for (const QString& name : QStringList(names))
+        names << QStringLiteral("Ini") + name;
+    return names;
 }
 
 }

@@ -1,5 +1,8 @@
 #pragma once
-// The small text files of the data folder, read and written by their bare names.
+// The small text files of the data folder, read and written by their bare names. While an
+// operation's record of a file waits to be written (PendingFiles), every reader takes the recorded
+// lines instead of the file's. The Stage functions record a file in the transaction the caller
+// holds; it is written once that transaction commits (PendingFiles::finish).
 
 #include <QDate>
 #include <QString>
@@ -25,13 +28,10 @@ struct CoverSettings {
 CoverSettings ReadNiveis();
 void WriteNiveis(const CoverSettings& settings);
 
-// Escala.Txt: the last rostered day, at most the first 10 characters of its line. While a commit's
-// record of the file waits to be written, its lines count instead of the file's.
+// Escala.Txt: the last rostered day, at most the first 10 characters of its line.
 QString ReadLastRosteredDay();
 QStringList EscalaLines();
 void WriteLastRosteredDay(const QDate& day);
-// Records the day in the transaction the caller holds; the file is written once it commits
-// (PendingFiles::finish).
 void StageLastRosteredDay(const QDate& day);
 
 // DataIniFim.Txt: the first and last day of the preparation period.
@@ -43,10 +43,12 @@ struct PreparationPeriod {
 QString PreparationEndText();
 PreparationPeriod ReadPreparationPeriod();
 void WritePreparationPeriod(const PreparationPeriod& period);
+void StagePreparationPeriod(const PreparationPeriod& period);
 
 // SemExped.Txt: the red days, one per line; more than the calendar holds is refused.
 QStringList ReadRedDayLines();
 void WriteRedDayLines(const QStringList& days);
+void StageRedDayLines(const QStringList& days);
 
 // ModelosPstGrd.Txt: 275 cells of the rank model grid, column by column.
 constexpr int RankModelColumns = 11;
@@ -57,7 +59,12 @@ void WriteRankModels(const QStringList& cells);
 void WriteRankList();
 QStringList ReadRankList();
 
-void WriteLastEqualisation(const QDate& day);
+// UltiEqual.Txt: the day of the last equalisation, recorded with the rosters it lowered.
+void StageLastEqualisation(const QDate& day);
 QStringList ReadManual();
+
+// Every text file the program keeps in the data folder, by bare name: the files above, the
+// collective inclusion files of the initial data set, and the initial copies ("Ini" + name).
+QStringList FolderTextFiles();
 
 }

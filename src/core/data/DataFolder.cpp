@@ -1,6 +1,8 @@
 #include "DataFolder.h"
 
 #include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 
 namespace DataFolder {
 
@@ -48,6 +50,25 @@ QString path()
 QString file(const QString& bareName)
 {
     return QDir(current()).filePath(bareName);
+}
+
+QStringList removeUnfinishedWrites(const QStringList& ownFiles)
+{
+    // The name of the temporary file of a whole-file rewrite (QSaveFile): the file's own name, a
+    // dot and six random letters.
+    static const QRegularExpression suffix(QStringLiteral("^\\.[A-Za-z]{6}$"));
+    QStringList removed;
+    const QDir folder(current());
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+        for (const QString& own : ownFiles) {
+            if (name.startsWith(own) && suffix.match(QStringView(name).mid(own.size())).hasMatch()) {
+                if (QFile::remove(folder.filePath(name)))
+                    removed << name;
+                break;
+            }
+        }
+    }
+    return removed;
 }
 
 }

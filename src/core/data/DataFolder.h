@@ -17,4 +17,9 @@ void setPath(const QString& folder);
 QString path();
 QString file(const QString& bareName);
 
+// Removes what a write stopped half-way (a kill, a power cut) left in the data folder: the
+// temporary file in which one of `ownFiles` was being written, named like it followed by a dot and
+// six letters. Nothing else is touched, nor a link. Returns the names removed.
+QStringList removeUnfinishedWrites(const QStringList& ownFiles);
+
 }

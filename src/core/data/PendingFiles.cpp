@@ -104,6 +104,14 @@ QString finish(bool atStart)
     return failures.isEmpty() ? QString() : notice(failures, atStart);
 }
 
+QString finishCommitted()
+{
+    KillPoints::reach("depois-de-confirmar");
+    const QString notice = finish();
+    KillPoints::reach("registro-limpo");
+    return notice;
+}
+
 std::optional<QStringList> pending(const QString& bareName)
 {
     QSqlDatabase db;

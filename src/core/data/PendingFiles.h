@@ -1,5 +1,6 @@
 #pragma once
-// Text files that belong to an operation on the tables (Escala.Txt after a commit or an undo).
+// Text files that belong to an operation on the tables (Escala.Txt after a commit or an undo, the
+// calendar and its preparation period, the day of the last equalisation).
 // Inside the operation's transaction, the lines a file must hold are recorded in the table
 // ArquivosPendentes of the same database; once the transaction has committed, the file is written
 // and its record cleared. A stop in between (a kill, a file that cannot be written) leaves the
@@ -27,6 +28,10 @@ void stage(const QString& bareName, const QStringList& lines);
 // that could not be written (their records stay); empty when every file was written. `atStart`:
 // the records were left by an earlier run, and the notice says so.
 QString finish(bool atStart = false);
+
+// `finish` right after the caller's transaction committed, between the named steps where a test
+// may stop the run (see KillPoints).
+QString finishCommitted();
 
 // The lines recorded for a file and not written yet, if any.
 std::optional<QStringList> pending(const QString& bareName);

@@ -20,6 +20,8 @@ Session::Session(const QString& dataFolder, bool fillWhenMissing)
     DataFolder::setPath(dataFolder);
     // Text files are named by their bare names: the data folder is the current folder.
     QDir::setCurrent(dataFolder);
+    // A write stopped half-way left its temporary file; the file itself is whole (old or new).
+    DataFolder::removeUnfinishedWrites(DataFiles::FolderTextFiles());
 
     const DataFiles::CoverSettings cover = DataFiles::ReadNiveis();
     GlobalModel& g = Global();

@@ -2,6 +2,7 @@
 
 #include "CoreError.h"
 #include "FileErrors.h"
+#include "KillPoints.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -117,7 +118,10 @@ void writeLines(const QString& path, const QStringList& lines)
     if (!file.open(QIODevice::WriteOnly))
         throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: %2")
                             .arg(shownName(path), FileErrors::reason(file)));
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    // A stop here leaves the old file whole and the new text in a temporary file beside it.
+    KillPoints::reach("arquivo-temporario");
+    if (!written || !file.commit())
         throw CoreError(QStringLiteral("O arquivo %1 não pôde ser gravado: %2")
                             .arg(shownName(path), FileErrors::reason(file)));
 }
@@ -148,7 +152,7 @@ QStringList readLinesWithin(const QString& path, const Limits& limits)
         throw CoreError(QStringLiteral("%1 é uma pasta, não um arquivo.").arg(name));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw CoreError(QStringLiteral("O arquivo %1 não pôde ser lido: %2").arg(name, file.errorString()));
+        throw CoreError(QStringLiteral("O arquivo %1 não pôde ser lido: %2").arg(name, FileErrors::reason(file)));
 
     // In pieces, and one byte past the limit at most: a device such as /dev/zero never ends.
     constexpr qint64 Piece = 64 * 1024;
@@ -160,7 +164,7 @@ QStringList readLinesWithin(const QString& path, const Limits& limits)
         bytes += piece;
     }
     if (file.error() != QFileDevice::NoError)
-        throw CoreError(QStringLiteral("O arquivo %1 não pôde ser lido: %2").arg(name, file.errorString()));
+        throw CoreError(QStringLiteral("O arquivo %1 não pôde ser lido: %2").arg(name, FileErrors::reason(file)));
     if (bytes.size() > limits.maxBytes)
         throw CoreError(QStringLiteral("O arquivo %1 é grande demais para %2: passa de %3 KB já na linha %4 "
                                        "(no máximo %5 linhas, cada uma com %6). Nada foi alterado.")

@@ -6,6 +6,8 @@
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
 #include "data/Dates.h"
+#include "data/KillPoints.h"
+#include "data/PendingFiles.h"
 #include "data/UGlobal.h"
 
 #include <algorithm>
@@ -48,13 +50,12 @@ EqualiseResult EqualiseRosters(const QDate& today)
                          CountLog::changedRows(n, before, roster, CountLog::Operation::Equalise));
         result.rosters.push_back({n, g.ServiceTable[n].Descr, lowest.pt, lowest.vm});
     }
+    KillPoints::reach("escalas-equalizadas");
+    // The day goes with the rosters it lowered: recorded in their transaction, written after it.
+    DataFiles::StageLastEqualisation(today);
+    KillPoints::reach("antes-de-confirmar");
     transaction.commit();
-    try {
-        DataFiles::WriteLastEqualisation(today);
-    } catch (const CoreError& e) {
-        result.notice = QStringLiteral("As escalas foram equalizadas, mas o arquivo %1 não pôde ser gravado: %2")
-                            .arg(DataFiles::UltiEqual, e.message());
-    }
+    result.notice = PendingFiles::finishCommitted();
     return result;
 }
 

@@ -15,12 +15,12 @@ struct EqualisedRoster {
 
 struct EqualiseResult {
     std::vector<EqualisedRoster> rosters;   // every registered service, in code order
-    QString notice;                         // the tables were written but UltiEqual.Txt was not
+    QString notice;                         // the rosters were lowered but UltiEqual.Txt is not written yet
 };
 
 // Loads services and soldiers; lowers every count of every registered roster by that roster's
-// lowest counts on `today` (a result below 0 becomes 0), all rosters in one transaction; then
-// writes `today` to UltiEqual.Txt.
+// lowest counts on `today` (a result below 0 becomes 0) and records `today` for UltiEqual.Txt, all
+// in one transaction; the file is written once it commits.
 EqualiseResult EqualiseRosters(const QDate& today);
 
 // The registered services among `codes` (1 to 30), each once, in code order; throws naming a code

@@ -4,6 +4,10 @@
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
 #include "data/Dates.h"
+#include "data/KillPoints.h"
+#include "data/PendingFiles.h"
+#include "data/SqlTransaction.h"
+#include "data/UDMGeral.h"
 #include "data/UGlobal.h"
 
 #include <algorithm>
@@ -43,16 +47,28 @@ QString tooManyDays(int count)
         .arg(count);
 }
 
-// Rewrites the calendar with `days`, or returns the refusal when they do not fit.
-QString writeCalendar(const QList<QDate>& days)
+// Records the calendar as `days`, and the preparation period when one is given, in one
+// transaction: the files are written once it commits, so a stop anywhere leaves both as they were
+// or both changed. Days that do not fit are refused and nothing is written.
+RedDayCalendar::Outcome recordCalendar(const QList<QDate>& days,
+                                       const std::optional<DataFiles::PreparationPeriod>& period = std::nullopt)
 {
     if (days.size() > Capacity::RedDays)
-        return tooManyDays(days.size());
+        return RedDayCalendar::refused(tooManyDays(days.size()));
     QStringList lines;
     for (const QDate& day : days)
         lines << Dates::show(day);
-    DataFiles::WriteRedDayLines(lines);
-    return QString();
+    SqlTransaction transaction(TDMGeral::instance().database(Alias::Ravelha));
+    DataFiles::StageRedDayLines(lines);
+    if (period) {
+        KillPoints::reach("calendario-registrado");
+        DataFiles::StagePreparationPeriod(*period);
+    }
+    KillPoints::reach("antes-de-confirmar");
+    transaction.commit();
+    RedDayCalendar::Outcome outcome;
+    outcome.notice = PendingFiles::finishCommitted();
+    return outcome;
 }
 
 // Only the days from `from` on; a null `from` keeps every day.
@@ -119,10 +135,10 @@ Outcome IncludeWeekends(const QString& finalDayText, const QString& initialDayTe
 {
     const std::optional<QDate> finalDay = Dates::parse(finalDayText);
     if (!finalDay)
-        return {Dates::invalidDateMessage(finalDayText)};
+        return refused(Dates::invalidDateMessage(finalDayText));
     const std::optional<QDate> initialDay = Dates::parse(initialDayText);
     if (!initialDay)
-        return {Dates::invalidDateMessage(initialDayText)};
+        return refused(Dates::invalidDateMessage(initialDayText));
 
     // The kept days stay in their order; the new weekend days follow them in date order.
     QList<QDate> days;
@@ -136,10 +152,7 @@ Outcome IncludeWeekends(const QString& finalDayText, const QString& initialDayTe
         if (day.dayOfWeek() == Qt::Saturday || day.dayOfWeek() == Qt::Sunday)
             days << day;
     }
-    if (const QString refusal = writeCalendar(days); !refusal.isEmpty())
-        return {refusal};
-    DataFiles::WritePreparationPeriod({*initialDay, *finalDay});
-    return {};
+    return recordCalendar(days, DataFiles::PreparationPeriod{*initialDay, *finalDay});
 }
 
 Outcome IncludeDays(const QStringList& cells, const QDate& initialDay)
@@ -151,24 +164,24 @@ Outcome IncludeDays(const QStringList& cells, const QDate& initialDay)
             continue;
         const std::optional<QDate> day = Dates::parse(cell);
         if (!day)
-            return {Dates::invalidDateMessage(cell)};
+            return refused(Dates::invalidDateMessage(cell));
         added << *day;
     }
     if (added.isEmpty())
-        return {EmptyGridMessage};
+        return refused(EmptyGridMessage);
     const QList<QDate> days = from(sorted(readCalendar() + added), initialDay.isValid() ? initialDay.addDays(-30) : QDate());
-    return {writeCalendar(days)};
+    return recordCalendar(days);
 }
 
 Outcome ExcludeDays(const QStringList& chosenDays, const QDate& initialDay)
 {
     if (chosenDays.isEmpty())
-        return {NothingChosenMessage};
+        return refused(NothingChosenMessage);
     QList<QDate> removed;
     for (const QString& text : chosenDays) {
         const std::optional<QDate> day = Dates::parse(text);
         if (!day)
-            return {Dates::invalidDateMessage(text)};
+            return refused(Dates::invalidDateMessage(text));
         removed << *day;
     }
     QList<QDate> days;
@@ -176,9 +189,9 @@ Outcome ExcludeDays(const QStringList& chosenDays, const QDate& initialDay)
         if (!removed.contains(day))
             days << day;
     }
-    const QString refusal = writeCalendar(from(days, initialDay.isValid() ? initialDay.addDays(-30) : QDate()));
+    const Outcome outcome = recordCalendar(from(days, initialDay.isValid() ? initialDay.addDays(-30) : QDate()));
     LoadRedDays();
-    return {refusal};
+    return outcome;
 }
 
 QStringList ListDays()

@@ -21,14 +21,21 @@ QString DayKind(const QDate& day);
 std::optional<QString> PreparationRefusal(const QDate& target);
 
 // The edits of the window "Escala Vermelha". Each takes what the keeper typed or chose, writes
-// the files when it succeeds, and returns what the window shows. Nothing is written when a
-// message is returned.
+// the files when it succeeds (together, in one transaction of the data folder's database), and
+// returns what the window shows. Nothing is written when a message is returned.
 namespace RedDayCalendar {
 
 struct Outcome {
     QString message;   // empty when the edit was made
+    QString notice;    // the edit was made, but a file could not be written yet (see PendingFiles)
     bool done() const { return message.isEmpty(); }
 };
+
+// The outcome of an edit refused with `message`: nothing was written.
+inline Outcome refused(const QString& message)
+{
+    return {message, QString()};
+}
 
 // "Incluir Automático": the end of the preparation period becomes `finalDayText` and the
 // Saturdays and Sundays after the previous end up to it enter the calendar. Days not later than

@@ -166,11 +166,8 @@ void stageLastRosteredDay(const QDate& day)
 
 QString FinishLastRosteredDay(const QDate& day)
 {
-    KillPoints::reach("depois-de-confirmar");
     Global().LastRosteredDay = Dates::show(day);
-    const QString notice = PendingFiles::finish();
-    KillPoints::reach("registro-limpo");
-    return notice;
+    return PendingFiles::finishCommitted();
 }
 
 namespace {

@@ -133,6 +133,7 @@ void TFSemExped::Button1Click()
             Dialogs::current().message(outcome.message);
             return;
         }
+        showNotice(outcome);
         ListBox1->hide();
         StringGrid1->hide();
         Label2->hide();
@@ -159,12 +160,15 @@ void TFSemExped::Button3Click()
             const QTableWidgetItem* item = StringGrid1->item(row, 0);
             cells << (item ? item->text() : QString());
         }
-        const RedDayCalendar::Outcome outcome =
-            RedDayCalendar::IncludeDays(cells, Dates::parse(Edit2->text()).value_or(QDate()));
+        const std::optional<QDate> initialDay = shownLastRosteredDay();
+        if (!initialDay)
+            return;
+        const RedDayCalendar::Outcome outcome = RedDayCalendar::IncludeDays(cells, *initialDay);
         if (!outcome.done()) {
             Dialogs::current().message(outcome.message);
             return;
         }
+        showNotice(outcome);
         StringGrid1->clearContents();
         StringGrid1->hide();
         Label2->hide();
@@ -188,12 +192,15 @@ void TFSemExped::Button4Click()
         QStringList chosen;
         for (const QListWidgetItem* item : ListBox1->selectedItems())
             chosen << item->text();
-        const RedDayCalendar::Outcome outcome =
-            RedDayCalendar::ExcludeDays(chosen, Dates::parse(Edit2->text()).value_or(QDate()));
+        const std::optional<QDate> initialDay = shownLastRosteredDay();
+        if (!initialDay)
+            return;
+        const RedDayCalendar::Outcome outcome = RedDayCalendar::ExcludeDays(chosen, *initialDay);
         if (!outcome.done()) {
             Dialogs::current().message(outcome.message);
             return;
         }
+        showNotice(outcome);
         fillList();
     });
 }
@@ -205,6 +212,22 @@ void TFSemExped::RadioButton3Click()
     StringGrid1->hide();
     Label2->hide();
     fillList();
+}
+
+std::optional<QDate> TFSemExped::shownLastRosteredDay()
+{
+    // The days 30 days before it leave the calendar: a "Dia Inicial" that is no date (a bad
+    // Escala.Txt) stops the edit, as it stops "Incluir Automático", instead of keeping them all.
+    const std::optional<QDate> day = Dates::parse(Edit2->text());
+    if (!day)
+        Dialogs::current().message(Dates::invalidDateMessage(Edit2->text()));
+    return day;
+}
+
+void TFSemExped::showNotice(const RedDayCalendar::Outcome& outcome)
+{
+    if (!outcome.notice.isEmpty())
+        Dialogs::current().message(outcome.notice);
 }
 
 void TFSemExped::fillList()

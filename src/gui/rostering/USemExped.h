@@ -3,6 +3,10 @@
 // Sundays enter the red-day calendar by themselves), and adds, removes and lists single red days.
 
 #include "common/FormWindow.h"
+#include "rostering/Calendar.h"
+
+#include <QDate>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -52,6 +56,8 @@ protected:
 
 private:
     void fillList();
+    std::optional<QDate> shownLastRosteredDay();
+    void showNotice(const RedDayCalendar::Outcome& outcome);
     QString m_newPeriod = QStringLiteral("N");
 };
 

@@ -2,6 +2,8 @@
 #include "FixtureFolder.h"
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
+#include "data/PendingFiles.h"
+#include "data/SqlTransaction.h"
 #include "data/TextFile.h"
 
 #include <QTest>
@@ -34,6 +36,29 @@ private slots:
         } catch (const CoreError& e) {
             QCOMPARE(e.message(), QStringLiteral("A linha 2 do arquivo DataIniFim.Txt não tem uma data válida: \"\"."));
         }
+    }
+
+    // Lines recorded with a transaction and not written yet are what every reader takes; once
+    // written, the file alone counts again.
+    void readersTakeTheRecordedLines()
+    {
+        FixtureFolder data;
+        {
+            SqlTransaction transaction(data.module().database(Alias::Ravelha));
+            DataFiles::StageRedDayLines({QStringLiteral("06/03/04"), QStringLiteral("07/03/04")});
+            DataFiles::StagePreparationPeriod({QDate(2004, 2, 29), QDate(2004, 4, 30)});
+            DataFiles::StageLastRosteredDay(QDate(2004, 3, 5));
+            transaction.commit();
+        }
+        QCOMPARE(DataFiles::ReadRedDayLines(), (QStringList{"06/03/04", "07/03/04"}));
+        QCOMPARE(DataFiles::ReadPreparationPeriod().last, QDate(2004, 4, 30));
+        QCOMPARE(DataFiles::PreparationEndText(), QStringLiteral("30/04/04"));
+        QCOMPARE(DataFiles::ReadLastRosteredDay(), QStringLiteral("05/03/04"));
+
+        QCOMPARE(PendingFiles::finish(), QString());
+        QCOMPARE(data.readText(DataFiles::DataIniFim), (QStringList{"29/02/04", "30/04/04"}));
+        data.writeText(DataFiles::SemExped, {QStringLiteral("13/03/04")});   // a hand edit
+        QCOMPARE(DataFiles::ReadRedDayLines(), QStringList{"13/03/04"});
     }
 
     void coverSettingsKeepSixLines()

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,6 +85,31 @@ private slots:
         TextFile::writeLines(data.file(QStringLiteral("Niveis.Txt")), {"a", "b", "c", "d", "Capa.Bmp"});
         Session session(data.path(), false);
         QCOMPARE(Global().BackupFolder, QString());
+    }
+
+    // A write stopped half-way may leave its temporary file beside the file (its name, a dot and six
+    // letters): the next start removes those of the program's own files, and nothing else.
+    void theStartRemovesTheLeftoversOfAStoppedWrite()
+    {
+        FixtureFolder data;
+        const QStringList leftovers{"Escala.Txt.AbCxyz", "SemExped.Txt.qwErty", "IniDataIniFim.Txt.XYZabc",
+                                    "Entradas2.Txt.aBcDeF"};
+        const QStringList others{"Notas.Txt.AbCdEf", "Escala.Txt.bak", "Escala.Txt.AbCdE", "Escala.Txt.AbCdEfG",
+                                 "Escala.Txt.AbC-Ef", "Escala.Txt.AbC123", "escala.txt.AbCdEf", "xEscala.Txt.AbCdEf", "Ravelha.db.AbCdEf"};
+        for (const QString& name : leftovers + others)
+            TextFile::writeLines(data.file(name), {QStringLiteral("10/03/04")});
+        QDir folder(data.path());
+        QVERIFY(folder.mkdir(QStringLiteral("PstGrd.Txt.AbCdEf")));
+        QVERIFY(folder.mkdir(QStringLiteral("Espelho")));
+        TextFile::writeLines(folder.filePath(QStringLiteral("Espelho/Escala.Txt.AbCdEf")), {});
+        QVERIFY(QFile::link(data.file(QStringLiteral("Notas.Txt.AbCdEf")), data.file(QStringLiteral("Niveis.Txt.Link01"))));
+
+        Session session(data.path(), false);
+        for (const QString& name : leftovers)
+            QVERIFY2(!QFileInfo::exists(data.file(name)), qPrintable(name));
+        for (const QString& name : others + QStringList{"PstGrd.Txt.AbCdEf", "Espelho/Escala.Txt.AbCdEf", "Niveis.Txt.Link01"})
+            QVERIFY2(QFileInfo::exists(data.file(name)), qPrintable(name));
+        QCOMPARE(DataFiles::ReadLastRosteredDay(), QStringLiteral("29/02/04"));   // the files themselves stay
     }
 
     void whatIsMissingIsNamed()

@@ -7,6 +7,7 @@
 #include "data/Clock.h"
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
+#include "data/PendingFiles.h"
 #include "data/TextFile.h"
 #include "data/UGlobal.h"
 #include "maintenance/EqualiseZero.h"
@@ -123,6 +124,11 @@ private slots:
         const EqualiseResult result = EqualiseRosters(Today);
         QVERIFY(result.notice.contains(DataFiles::UltiEqual));
         QCOMPARE(rosterRows(data.module(), 1), (QStringList{"101|0|1", "102|2|0"}));
+        // The day was recorded with the rosters: the next start writes it once it can.
+        QCOMPARE(PendingFiles::pending(DataFiles::UltiEqual), QStringList{"10/03/04"});
+        QVERIFY(QDir(data.path()).rmdir(DataFiles::UltiEqual));
+        QCOMPARE(PendingFiles::finish(true), QString());
+        QCOMPARE(TextFile::readLines(data.file(DataFiles::UltiEqual)), QStringList{"10/03/04"});
     }
 
     void zeroesTheChosenRostersOnly()

@@ -4,10 +4,13 @@
 #include "common/ModalWindows.h"
 #include "common/SharedWindows.h"
 #include "data/DataFiles.h"
+#include "data/KillPoints.h"
 #include "data/TextFile.h"
 #include "data/UGlobal.h"
 #include "rostering/USemExped.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -17,7 +20,7 @@
 
 namespace {
 // Opens the window as item 5 does; `act` works in it while it is open. Returns whether it closed.
-bool withCalendar(const std::function<void(TFSemExped&)>& act)
+bool withCalendar(const std::function<void(TFSemExped&)>& act, const QString& lastRostered = QStringLiteral("29/02/04"))
 {
     bool closed = false;
     SetModalHook([&](QDialog& window) {
@@ -25,7 +28,7 @@ bool withCalendar(const std::function<void(TFSemExped&)>& act)
         closed = !window.isVisible();
         return window.result();
     });
-    OpenRedDayCalendar(nullptr, QStringLiteral("29/02/04"));
+    OpenRedDayCalendar(nullptr, lastRostered);
     SetModalHook({});
     return closed;
 }
@@ -106,6 +109,54 @@ private slots:
         });
         QCOMPARE(dialogs.messages(), QStringList{QStringLiteral("31/02/04 >>> Data inválida")});
         QCOMPARE(DataFiles::ReadRedDayLines(), before);
+    }
+
+    // The main window shows what a bad Escala.Txt holds: "Incluir" and "Excluir" stop on it, as
+    // "Incluir Automático" does, instead of keeping every old day.
+    void aDiaInicialThatIsNoDateStopsEveryEdit()
+    {
+        FixtureFolder data;
+        ScriptedDialogs dialogs;
+        const QStringList before = DataFiles::ReadRedDayLines();
+        withCalendar(
+            [](TFSemExped& w) {
+                w.RadioButton1->click();
+                w.StringGrid1->setItem(0, 0, new QTableWidgetItem(QStringLiteral("09/03/04")));
+                QTest::mouseClick(w.Button3, Qt::LeftButton);
+                w.RadioButton2->click();
+                w.ListBox1->item(0)->setSelected(true);
+                QTest::mouseClick(w.Button4, Qt::LeftButton);
+                QTest::mouseClick(w.Button2, Qt::LeftButton);
+            },
+            QStringLiteral("xx/yy/zz"));
+        QCOMPARE(dialogs.messages(), QStringList(2, QStringLiteral("xx/yy/zz >>> Data inválida")));
+        QCOMPARE(DataFiles::ReadRedDayLines(), before);
+    }
+
+    // The period file cannot be written once the calendar's transaction committed: the extension
+    // stands, the keeper is told, and the program takes the recorded period.
+    void aPeriodFileThatCannotBeWrittenIsANotice()
+    {
+        FixtureFolder data;
+        ScriptedDialogs dialogs;
+        dialogs.questionAnswers << false;
+        KillPoints::setActionForTests([&](const QString& step) {
+            if (step == QStringLiteral("depois-de-confirmar")) {
+                QFile::remove(data.file(DataFiles::DataIniFim));
+                QDir(data.path()).mkdir(DataFiles::DataIniFim);
+            }
+        });
+        withCalendar([](TFSemExped& w) {
+            w.Edit1->setText(QStringLiteral("31/03/04"));
+            QTest::mouseClick(w.Button1, Qt::LeftButton);
+            QTest::mouseClick(w.Button2, Qt::LeftButton);
+        });
+        KillPoints::setActionForTests({});
+        QCOMPARE(dialogs.messages().size(), 1);
+        QVERIFY2(dialogs.messages().first().contains(QStringLiteral("O arquivo DataIniFim.Txt não pôde ser gravado")),
+                 qPrintable(dialogs.messages().first()));
+        QCOMPARE(DataFiles::ReadPreparationPeriod().last, QDate(2004, 3, 31));
+        QVERIFY(DataFiles::ReadRedDayLines().contains(QStringLiteral("27/03/04")));
     }
 };
 
