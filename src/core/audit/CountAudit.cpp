@@ -66,7 +66,8 @@ Log readLog(Alias alias)
             log.base.insert(countKey(row.roster, row.number, row.kind), row.after - log.dutySum.value(soldier));
             return;
         }
-        log.dutySum[soldier] += row.delta;
+        if (CountLog::movesCounts(row))
+            log.dutySum[soldier] += row.delta;
         if (const auto day = Dates::parse(row.day))
             log.duties[DutyKey(*day, row.service, row.number, row.kind)] += row.delta;
     });
