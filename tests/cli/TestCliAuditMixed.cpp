@@ -83,7 +83,7 @@ private slots:
             {"exclusão", {"excluir", "60"}},
             {"serviço excluído", {"servico", "excluir", "5", "--apagar-escala"}},
             {"expurgo", {"expurgar", "10/02/04"}},
-            {"troca antes do expurgo guardado", {"trocar", "10", "4", "14/02/04", "1"}},
+            {"troca num sábado depois do expurgo", {"trocar", "6", "9", "14/02/04", "1"}},
             {"desfazer até depois do expurgo", {"desfazer", "10/03/04"}},
             {"zerar tudo", {"zerar", "1,2,3,4"}},
             {"escala depois de zerar", {"escalar", "11/03/04"}},

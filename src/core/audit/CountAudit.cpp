@@ -152,6 +152,10 @@ RosterAudit auditOf(const Data& data, int code, Alias alias)
     audit.hasReference = data.log.rostersWithReference.contains(code);
     RosterTable roster;
     LoadRoster(roster, QStringLiteral("Sv%1.DB").arg(code), alias);
+    // A roster without members (a service just registered) has no count to start from: nothing
+    // is missing.
+    if (roster.cell(RosterTable::NumCol, 1).isEmpty())
+        audit.hasReference = true;
     for (int row = 1; row <= Capacity::RosterRows; ++row) {
         const QString number = roster.cell(RosterTable::NumCol, row);
         if (number.isEmpty())

@@ -41,7 +41,7 @@ struct MemberAudit {
 struct RosterAudit {
     int roster = 0;
     QString service;                 // Descr of the service
-    bool hasReference = false;       // the log has a value row for this roster
+    bool hasReference = false;       // the log has a value row for this roster, or it has no members
     std::vector<MemberAudit> members;   // in the roster's stored order
     std::vector<Finding> findings;      // counts of this roster, then duties of this service
 };
