@@ -56,6 +56,7 @@ private slots:
         // counted), Cb Gda with a soldier after a double blank (29, the same).
         const QString grid = gridFile(dir, "grade.txt",
                                       {"1|7 11|8|9", "2|12|13|15", "3|21 22 23|24 25  29|26 27 28", "4|30 31 32|33 34 35|36 37 38"});
+        const QString newcomers = gridFile(dir, "novos.txt", {"70,Sd,PRIMEIRO", "71,Sd,SEGUNDO"});
         const Step steps[] = {
             {"troca B na história anterior ao registro", {"trocar", "6", "5", "01/03/04", "1"}},
             {"troca A e B", {"trocar", "14", "13", "01/03/04", "2", "--a-e-b"}},
@@ -87,6 +88,15 @@ private slots:
             {"desfazer até depois do expurgo", {"desfazer", "10/03/04"}},
             {"zerar tudo", {"zerar", "1,2,3,4"}},
             {"escala depois de zerar", {"escalar", "11/03/04"}},
+            {"inclusão coletiva", {"incluir-arquivo", newcomers}},
+            {"serviços de um incluído", {"--hoje", "11/03/04", "servicos", "71", "3,4"}},
+            {"escala com os incluídos", {"escalar", "14/03/04"}},
+            {"cópia de segurança", {"backup"}},
+            {"desfazer depois da cópia", {"desfazer", "13/03/04"}},
+            {"recuperação da cópia", {"restaurar", "--sim"}},
+            {"troca depois da recuperação", {"trocar", "71", "0", "14/03/04", "3"}},
+            {"reinício", {"reiniciar", "--sim"}},
+            {"troca depois do reinício", {"trocar", "6", "5", "01/03/04", "1"}},
         };
         for (const Step& step : steps) {
             runAndAudit(data, step);
