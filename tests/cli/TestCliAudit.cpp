@@ -119,6 +119,28 @@ private slots:
         QVERIFY(twice.err.startsWith("Argumento inesperado: --iniciar"));
     }
 
+    // A folder from before the log, started late: the history it had is recorded with the start, so
+    // a swap and an undo of those days are matched, and a record deleted by hand is still found.
+    void aLogStartedLateKnowsTheHistoryItFound()
+    {
+        FixtureFolder data;
+        run(data, "DELETE FROM LogPontos");
+        QCOMPARE(cli(data, {"auditoria", "--iniciar"}).exit, 0);
+        for (const QStringList& command : {QStringList{"trocar", "3", "1", "29/02/04", "1"},
+                                           QStringList{"desfazer", "28/02/04"}}) {
+            QCOMPARE(cli(data, command).exit, 0);
+            const CliResult audit = cli(data, {"auditoria"});
+            QVERIFY2(audit.exit == 0, qPrintable(command.join(' ') + ":\n" + audit.out.join('\n')));
+        }
+        run(data, "DELETE FROM Hist WHERE CodSv = 3 AND Dia = '2004-02-27'");
+        const CliResult found = cli(data, {"auditoria"});
+        QCOMPARE(found.exit, 1);
+        QCOMPARE(found.out, (QStringList{"Cb Gda (3): 27/02/04 Nº 7 (Gonçalves): Pt serviço no registro sem a linha do "
+                                         "histórico (registro 1, histórico 0)",
+                                         "Cb Gda (3): 27/02/04 Nº 8 (Henriques): Pt serviço no registro sem a linha do "
+                                         "histórico (registro 1, histórico 0)"}));
+    }
+
     void rosteringThroughTheProgramLeavesNothingToFind()
     {
         // The installed folder starts the log; the duties of escalar and desfazer are logged.

@@ -66,7 +66,8 @@ Log readLog(Alias alias)
             log.base.insert(countKey(row.roster, row.number, row.kind), row.after - log.dutySum.value(soldier));
             return;
         }
-        log.dutySum[soldier] += row.delta;
+        if (CountLog::movesCounts(row))
+            log.dutySum[soldier] += row.delta;
         if (const auto day = Dates::parse(row.day))
             log.duties[DutyKey(*day, row.service, row.number, row.kind)] += row.delta;
     });
@@ -151,6 +152,10 @@ RosterAudit auditOf(const Data& data, int code, Alias alias)
     audit.hasReference = data.log.rostersWithReference.contains(code);
     RosterTable roster;
     LoadRoster(roster, QStringLiteral("Sv%1.DB").arg(code), alias);
+    // A roster without members (a service just registered) has no count to start from: nothing
+    // is missing.
+    if (roster.cell(RosterTable::NumCol, 1).isEmpty())
+        audit.hasReference = true;
     for (int row = 1; row <= Capacity::RosterRows; ++row) {
         const QString number = roster.cell(RosterTable::NumCol, row);
         if (number.isEmpty())

@@ -7,8 +7,8 @@
 // The duty rows are compared with the history per (day, service, soldier, kind): the log's Deltas
 // must add up to 1 when the history lists him on that record with that kind, else to 0. Only the
 // (day, service) pairs the log has at least one duty row for are compared, and none of a day before
-// the last purge: a history record written before the log started cannot be told apart from one
-// whose duty rows are missing.
+// the last purge. The log's start records the history it found (rows that move no count), so every
+// record the program keeps is compared; a record the log never saw (added by hand) is not.
 // Everything is read once per call (log, rosters, register, history); nothing is written.
 
 #include "data/UDMGeral.h"
@@ -41,7 +41,7 @@ struct MemberAudit {
 struct RosterAudit {
     int roster = 0;
     QString service;                 // Descr of the service
-    bool hasReference = false;       // the log has a value row for this roster
+    bool hasReference = false;       // the log has a value row for this roster, or it has no members
     std::vector<MemberAudit> members;   // in the roster's stored order
     std::vector<Finding> findings;      // counts of this roster, then duties of this service
 };

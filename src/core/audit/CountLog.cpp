@@ -47,6 +47,17 @@ Row purgeRow(const QString& firstDayKept)
     return Row{0, QString(), QString(), 0, 0, 0, Operation::Purge, firstDayKept, 0};
 }
 
+bool movesCounts(const Row& row)
+{
+    return row.roster == 0 && row.operation != Operation::Purge && row.operation != Operation::Existing
+        && row.operation != Operation::Uncounted && row.operation != Operation::UncountedUndo;
+}
+
+QString dutyKey(const QString& day, int service)
+{
+    return day + QLatin1Char('|') + QString::number(service);
+}
+
 void EnsureTable(const QSqlDatabase& db)
 {
     QSqlQuery query(db);
@@ -197,6 +208,56 @@ namespace CountLog {
 
 namespace {
 
+// Every stored history record, as the log names its duties (numbers and kind as stored).
+QList<HistoryRecord> storedHistory(const QSqlDatabase& db)
+{
+    QList<HistoryRecord> records;
+    if (!HasTable(db, QStringLiteral("Hist")))
+        return records;
+    QSqlQuery query(db);
+    query.setForwardOnly(ForwardOnlyFits(db));
+    if (!query.exec(QStringLiteral("SELECT Dia, CodSv, Num, PtVm FROM Hist ORDER BY Dia, CodSv")))
+        throw CoreError(EngineErrorMessage(db, QStringLiteral("Hist"), query.lastError()));
+    while (query.next()) {
+        HistoryRecord record;
+        record.Dia = Dates::fromStorage(query.value(0).toString());
+        record.CodSv = query.value(1).toInt();
+        record.Num = query.value(2).toString();
+        record.PtVm = query.value(3).toString();
+        if (record.Dia.isValid())
+            records << record;
+    }
+    if (query.lastError().isValid())
+        throw CoreError(EngineErrorMessage(db, QStringLiteral("Hist"), query.lastError()));
+    return records;
+}
+
+// The duties ("dd/mm/yy|code") the log holds a duty row of.
+QSet<QString> loggedDuties(const QSqlDatabase& db)
+{
+    QSet<QString> duties;
+    if (!HasTable(db, Table))
+        return duties;
+    QSqlQuery query(db);
+    query.setForwardOnly(ForwardOnlyFits(db));
+    if (!query.prepare(QStringLiteral("SELECT DISTINCT Dia, SvDia FROM %1 WHERE CodSv = 0 AND Operacao <> ?").arg(Table)))
+        throw CoreError(EngineErrorMessage(db, Table, query.lastError()));
+    query.addBindValue(Operation::Purge);
+    exec(query, db);
+    while (query.next())
+        duties.insert(dutyKey(query.value(0).toString(), query.value(1).toInt()));
+    return duties;
+}
+
+QList<Row> existingRows(const QList<HistoryRecord>& records, const QSet<QString>& logged)
+{
+    QList<Row> rows;
+    for (const HistoryRecord& record : records)
+        if (!logged.contains(dutyKey(Dates::show(record.Dia), record.CodSv)))
+            rows << dutyRows(record, +1, Operation::Existing);
+    return rows;
+}
+
 // Start rows for every count of every member of the stored rosters whose code `wanted` accepts.
 QList<Row> storedStartRows(const QSqlDatabase& db, const std::function<bool(int)>& wanted)
 {
@@ -230,7 +291,14 @@ QList<Row> storedStartRows(const QSqlDatabase& db, const std::function<bool(int)
 void StartAfresh(const QSqlDatabase& db)
 {
     Clear(db);
-    Append(db, storedStartRows(db, [](int) { return true; }));
+    Append(db, storedStartRows(db, [](int) { return true; }) + existingRows(storedHistory(db), {}));
+}
+
+QList<Row> unloggedHistoryRows(const QSqlDatabase& db, const QList<HistoryRecord>& records)
+{
+    if (records.isEmpty())
+        return {};
+    return existingRows(records, loggedDuties(db));
 }
 
 QList<int> StartWhereMissing(const QSqlDatabase& db)
@@ -245,7 +313,8 @@ QList<int> StartWhereMissing(const QSqlDatabase& db)
     while (query.next())
         referenced.insert(query.value(0).toInt());
     const QList<Row> rows = storedStartRows(db, [&](int code) { return !referenced.contains(code); });
-    Append(db, rows);
+    if (!rows.isEmpty())
+        Append(db, rows + existingRows(storedHistory(db), loggedDuties(db)));
     transaction.commit();
     QList<int> started;
     for (const Row& row : rows)

@@ -9,6 +9,11 @@
 //   that lists the soldier, so one row stands for all of them; Dia and SvDia name the duty.
 // A roster's count for a soldier is therefore the Depois of his last value row for that roster,
 // plus the Deltas of his duty rows written after it (Id order).
+// A duty row of the history as it stood before the log followed it ("histórico anterior"), or of a
+// number the manual grid lists without counting him ("escala manual sem contagem") and the undo
+// takes away without a count ("desfazer sem contagem": a number after a double blank), tells the
+// audit what the history lists but moves no count: the counts already held those duties, or never
+// did.
 // A purge of the history leaves a marker row (CodSv = 0, Operacao "expurgo", Dia = the first day
 // kept, no soldier): duty rows of earlier days stay, for the counts, but have no history to match.
 
@@ -35,6 +40,9 @@ inline const QString Equalise = QStringLiteral("equalizar");
 inline const QString Zero = QStringLiteral("zerar");
 inline const QString Edit = QStringLiteral("edição");
 inline const QString Purge = QStringLiteral("expurgo");
+inline const QString Existing = QStringLiteral("histórico anterior");
+inline const QString Uncounted = QStringLiteral("escala manual sem contagem");
+inline const QString UncountedUndo = QStringLiteral("desfazer sem contagem");
 }
 
 inline const QString Black = QStringLiteral("Pt");
@@ -60,6 +68,10 @@ Row dutyRow(const QString& number, const QString& kind, int delta, const QString
 
 // The marker of a purge of the history before `firstDayKept` (dd/mm/yy).
 Row purgeRow(const QString& firstDayKept);
+
+// Whether a duty row moves the soldier's counts (a duty taken, given or taken back), rather than
+// only recording what the history lists.
+bool movesCounts(const Row& row);
 
 // Creates the table when the data folder has none (older folders).
 void EnsureTable(const QSqlDatabase& db);
@@ -88,6 +100,9 @@ namespace CountLog {
 // The duty rows of a history record: one per soldier it lists, of the record's kind, by delta.
 QList<Row> dutyRows(const HistoryRecord& record, int delta, const QString& operation);
 
+// "dd/mm/yy|code": the duty a record or a duty row stands for, as the log names it.
+QString dutyKey(const QString& day, int service);
+
 // A Start row for every count of every member of the roster (Antes = Depois = the count).
 QList<Row> startRows(int roster, const RosterTable& table);
 
@@ -103,17 +118,26 @@ int cellCount(const QString& cell);
 
 namespace CountLog {
 
-// Starts the log afresh in `db`: empties it, then appends a Start row per count of every member of
-// the stored rosters Sv1 to Sv30, as they are stored now. Runs inside the caller's transaction.
 // Copies every row of the log from one database to another, in their order (the ids are the new
 // database's own), in the caller's transaction on `to`. A database without a log copies nothing.
 void CopyAll(const QSqlDatabase& from, const QSqlDatabase& to);
 
+// Starts the log afresh in `db`: empties it, then appends a Start row per count of every member of
+// the stored rosters Sv1 to Sv30, as they are stored now, and an Existing duty row per soldier of
+// every stored history record, so that every later change of a record is matched. Runs inside the
+// caller's transaction.
 void StartAfresh(const QSqlDatabase& db);
 
 // Gives a start to the rosters that have none (a folder from before the log): a Start row per
-// count of each member of every stored roster without a value row yet, in one transaction; the
-// rosters already logged keep their rows. Returns the codes of the rosters started, in order.
+// count of each member of every stored roster without a value row yet, and the Existing rows of
+// the stored history records the log holds no duty row of, in one transaction; the rosters already
+// logged keep their rows. Returns the codes of the rosters started, in order.
 QList<int> StartWhereMissing(const QSqlDatabase& db);
+
+// The Existing rows of those `records` (as stored, before the caller changes or removes them) that
+// the log holds no duty row of: a log begun before it recorded the history (an older folder) would
+// otherwise see a swap or an undo of such a record as a duty without its history. Reads the log;
+// runs inside the caller's transaction.
+QList<Row> unloggedHistoryRows(const QSqlDatabase& db, const QList<HistoryRecord>& records);
 
 }

@@ -11,7 +11,6 @@
 #include "data/SqlTransaction.h"
 #include "data/UGlobal.h"
 
-#include <QSet>
 
 namespace {
 
@@ -63,23 +62,27 @@ QList<HistoryRecord> recordsOf(const VerifiedManualGrid& verified)
     return records;
 }
 
-// The duty rows of the records: a row for each number whose counts the verification moved, that is
-// each number the service's roster lists and the personnel table knows, read as the verification
-// reads the cell.
-QList<CountLog::Row> dutyRowsOf(const VerifiedManualGrid& verified, const QList<HistoryRecord>& records)
+// The duty rows of the filled cells: a row that moves the count for each number the verification
+// counted, and one that only records the listing for every other number the history will list (a
+// number no roster of the service lists, one the register does not know, one on a real absence,
+// one after a double blank), so the audit matches every number of the record.
+QList<CountLog::Row> dutyRowsOf(const VerifiedManualGrid& verified)
 {
-    QSet<QString> known;
-    for (std::size_t i = 1; i < verified.soldiers.size() && !verified.soldiers[i].Num.isEmpty(); ++i)
-        known.insert(verified.soldiers[i].Num);
+    const ManualGrid& grid = verified.grid;
     QList<CountLog::Row> rows;
-    for (const HistoryRecord& record : records) {
-        const bool roster = record.CodSv >= 1 && std::size_t(record.CodSv) < verified.grades.size();
-        const QString day = Dates::show(record.Dia);
-        int position = 1;
-        for (QString num = NextToken(record.Num, position); !num.isEmpty(); num = NextToken(record.Num, position)) {
-            position += num.size() + 1;
-            if (roster && verified.grades[record.CodSv].lists(num) && known.contains(num))
-                rows << CountLog::dutyRow(num, record.PtVm, +1, CountLog::Operation::ManualCommit, day, record.CodSv);
+    for (int r = 0; r < grid.serviceRows(); ++r) {
+        const ManualGridRow& row = grid.rows.at(r);
+        for (int c = 0; c < ManualGrid::DayColumns; ++c) {
+            const QString& cell = row.cells[c];
+            if (cell.isEmpty())
+                continue;
+            const QStringList counted = std::size_t(r) < verified.counted.size() ? verified.counted[r][c] : QStringList();
+            for (const QString& num : cell.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                const bool moved = counted.contains(num);
+                rows << CountLog::dutyRow(num, verified.kinds[c], +1,
+                                          moved ? CountLog::Operation::ManualCommit : CountLog::Operation::Uncounted,
+                                          Dates::show(*grid.dayOf(c)), row.code);
+            }
         }
     }
     return rows;
@@ -115,7 +118,7 @@ ManualCommitOutcome CommitManualGrid(const VerifiedManualGrid& verified, const M
         for (const HistoryRecord& record : records)
             history[free++] = record;
         WriteVerifiedModel(verified.grades, verified.soldiers, history);
-        CountLog::Append(TDMGeral::instance().database(Alias::Ravelha), dutyRowsOf(verified, records));
+        CountLog::Append(TDMGeral::instance().database(Alias::Ravelha), dutyRowsOf(verified));
         DataFiles::StageLastRosteredDay(verified.end);
         KillPoints::reach("antes-de-confirmar");
         transaction.commit();

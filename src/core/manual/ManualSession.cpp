@@ -35,6 +35,10 @@ ManualVerification ManualSession::verify(const ManualGrid& grid)
         m_buttons.button11 = false;
         m_buttons.button12 = false;
         break;
+    case ManualVerification::Stop::Repeated:
+        // The keeper corrects the cell and verifies again; nothing verified is left to commit.
+        m_buttons.button12 = false;
+        break;
     case ManualVerification::Stop::Empty:
         m_buttons.button11 = false;
         m_buttons.button12 = false;

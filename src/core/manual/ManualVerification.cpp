@@ -41,6 +41,31 @@ std::optional<QString> conflict(const ManualGrid& grid, const QDate& first, cons
 
 }
 
+QStringList RepeatedNumbers(const ManualGrid& grid)
+{
+    QStringList lines;
+    for (int r = 0; r < grid.serviceRows(); ++r) {
+        const ManualGridRow& row = grid.rows.at(r);
+        for (int c = 0; c < ManualGrid::DayColumns; ++c) {
+            if (!grid.dayOf(c))
+                continue;
+            QStringList seen;
+            QStringList repeated;
+            for (const QString& num : row.cells[c].split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                if (seen.contains(num) && !repeated.contains(num))
+                    repeated << num;
+                seen << num;
+            }
+            if (!repeated.isEmpty())
+                lines << QStringLiteral("Serviço de %1, dia %2: %3 %4 mais de uma vez (\"%5\").")
+                             .arg(row.descr, grid.days[c], repeated.join(QStringLiteral(", ")),
+                                  repeated.size() == 1 ? QStringLiteral("está") : QStringLiteral("estão"),
+                                  row.cells[c]);
+        }
+    }
+    return lines;
+}
+
 ManualVerification VerifyManualGrid(const ManualGrid& grid, const QDate& end)
 {
     using Stop = ManualVerification::Stop;
@@ -82,6 +107,15 @@ ManualVerification VerifyManualGrid(const ManualGrid& grid, const QDate& end)
         verification.stopMessage = EmptyGridMessage;
         return verification;
     }
+    // The history would list him twice and his count would rise twice for one duty.
+    if (const QStringList repeated = RepeatedNumbers(checked); !repeated.isEmpty()) {
+        verification.stop = Stop::Repeated;
+        verification.stopMessage = QStringLiteral("Um militar não pode estar duas vezes no mesmo serviço do mesmo dia:\n\n")
+            + repeated.join(QLatin1Char('\n'))
+            + QStringLiteral("\n\nCorrija a Grade de Serviços e clique em \"Verificar\" de novo; nada pode ser escalado "
+                             "antes disso.");
+        return verification;
+    }
 
     auto verified = std::make_shared<VerifiedManualGrid>();
     for (int c = 0; c < ManualGrid::DayColumns; ++c) {
@@ -90,6 +124,7 @@ ManualVerification VerifyManualGrid(const ManualGrid& grid, const QDate& end)
     }
     const RosterTable noRoster;
     const ServiceRecord noService;
+    verified->counted.resize(checked.serviceRows());
     for (int r = 0; r < checked.serviceRows(); ++r) {
         const ManualGridRow& row = checked.rows.at(r);
         const RosterTable& roster = validCode(row.code) ? *SelectRoster(row.code, QStringLiteral("Base")) : noRoster;
@@ -105,9 +140,10 @@ ManualVerification VerifyManualGrid(const ManualGrid& grid, const QDate& end)
             for (QString num = NextToken(cell, position); !num.isEmpty(); num = NextToken(cell, position)) {
                 position += num.size() + 1;
                 ++count;
-                if (roster.lists(num))
-                    CheckManualAssignment(num, verified->kinds[c], *day, verification.lines);
-                else
+                if (roster.lists(num)) {
+                    if (CheckManualAssignment(num, verified->kinds[c], *day, verification.lines))
+                        verified->counted[r][c] << num;
+                } else
                     verification.lines << num + QStringLiteral("  não concorre à escala de ") + row.descr;
             }
             if (count < service.Quant)

@@ -22,6 +22,9 @@ struct VerifiedManualGrid {
     ManualGrid grid;
     QDate end;
     std::array<QString, ManualGrid::DayColumns> kinds;   // "Pt" or "Vm", empty for an undated column
+    // Per service row and day column, the numbers whose counts the verification moved (those the
+    // service's roster lists, the register knows and no real absence keeps out).
+    std::vector<std::array<QStringList, ManualGrid::DayColumns>> counted;
     std::vector<RosterTable> grades;
     std::vector<SoldierRecord> soldiers;
     std::vector<HistoryRecord> history;
@@ -34,6 +37,7 @@ struct ManualVerification {
         Conflict,   // a service of the grid already has history in the grid's days
         Empty,      // no body cell holds text
         Stale,      // the last rostered day moved after the grid was prepared
+        Repeated,   // a soldier typed twice in one cell: he would be credited twice
     };
     Stop stop = Stop::None;
     QString stopMessage;              // the box shown when stopped
@@ -46,5 +50,9 @@ struct ManualVerification {
 
 // Verifies `grid`, prepared up to `end`.
 ManualVerification VerifyManualGrid(const ManualGrid& grid, const QDate& end);
+
+// The cells of dated columns that list a number more than once (as the history would list it,
+// every number between blanks): a line per cell naming the service, the day and the numbers.
+QStringList RepeatedNumbers(const ManualGrid& grid);
 
 inline const QString EmptyGridMessage = QStringLiteral("Você deve preencher completamente a Grade de Serviços");

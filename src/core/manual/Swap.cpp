@@ -158,7 +158,10 @@ SwapPlan PlanSwap(const SwapRequest& request)
     LoadAllRosters();
     LoadRedDays();
 
-    SwapFacts facts{a, b, request.choice, day, DayKind(day), code, before, after, {}, {}};
+    // The duty was counted with the kind its record holds: the calendar keeps only the last 30 days
+    // and may have changed since.
+    SwapFacts facts{a, b, request.choice, day, RecordedKind(g.HistoryCache[record].PtVm, day), code, before, after,
+                    {}, {}};
     const bool aLoses = b == Nobody || (a != Nobody && request.choice == SwapChoice::B);
     if (b != Nobody)
         facts.credited << b;
@@ -166,6 +169,7 @@ SwapPlan PlanSwap(const SwapRequest& request)
         facts.debited << a;
 
     // The changes are made on the model, kept in the plan, and the model is put back as loaded.
+    plan.record = g.HistoryCache[record];
     const std::vector<HistoryRecord> loadedHistory = g.HistoryCache;
     const std::vector<SoldierRecord> loadedSoldiers = g.SoldierTable;
     const std::vector<RosterTable> loadedGrades = g.Grades;
@@ -222,7 +226,8 @@ SwapOutcome SwapService(const SwapRequest& request, const Confirm& confirm)
         SaveHistory();
         SaveSoldiers();
         SaveAllRosters();
-        CountLog::Append(TDMGeral::instance().database(Alias::Ravelha), plan.log);
+        const QSqlDatabase db = TDMGeral::instance().database(Alias::Ravelha);
+        CountLog::Append(db, CountLog::unloggedHistoryRows(db, {plan.record}) + plan.log);
         transaction.commit();
     } catch (...) {
         // Nothing was written: the model goes back to the tables as they are.

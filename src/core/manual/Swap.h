@@ -5,7 +5,8 @@
 //
 // "0" stands for nobody: A = "0" adds B to the duty, B = "0" takes A out of it. With both given,
 // the choice "B" moves the duty (and its count) from A to B, "A e B" lets A keep it and credits B
-// too (a swap made after the parade, when both served).
+// too (a swap made after the parade, when both served). The count of the kind the record was
+// counted with moves, whatever the calendar says of the day now.
 //
 // Before anything is written the keeper reads what will change and answers Yes or No.
 
@@ -40,6 +41,7 @@ struct SwapPlan {
     std::vector<RosterTable> grades;
     QByteArray storedDigest;   // the stored data the plan was made from
     QList<CountLog::Row> log;  // the duty rows the swap leaves in the log of counts
+    HistoryRecord record;      // the history record of the duty, as stored before the swap
 };
 
 SwapPlan PlanSwap(const SwapRequest& request);

@@ -26,30 +26,39 @@
 
 namespace {
 
-// A rostered day of a service to take back: its day, service and soldiers' numbers.
+// A rostered day of a service to take back: its day, service, soldiers' numbers and the kind
+// stored with it.
 struct TakenBack {
     QDate day;
     int code = 0;
     QString numbers;
+    QString kind;
 };
 
-// Takes the records back in the model: each soldier's count of the kind the calendar gives the day
-// now (not the kind stored with the record), and the day among his last service days. Returns the
-// rows for the log of counts, but none for the records named in `unlogged` ("dd/mm/yy|code"),
-// which were never logged.
+// Takes the records back in the model: each soldier's count of the kind the record was counted
+// with, and the day among his last service days. Returns the rows for the log of counts, but none
+// for the records named in `unlogged` ("dd/mm/yy|code"), which were never logged; a record the log
+// never saw (the history before the log began) is first recorded as it stood.
 QList<CountLog::Row> takeBack(const QList<TakenBack>& records, const QSet<QString>& unlogged = {})
 {
     GlobalModel& g = Global();
     const ModelIndex index;
+    QList<HistoryRecord> stored;
     QList<CountLog::Row> log;
     for (const TakenBack& record : records) {
-        const QString kind = DayKind(record.day);
+        const QString kind = RecordedKind(record.kind, record.day);
         const QString dayText = Dates::show(record.day);
-        const bool logged = !unlogged.contains(dayText + QLatin1Char('|') + QString::number(record.code));
+        const bool logged = !unlogged.contains(CountLog::dutyKey(dayText, record.code));
+        if (logged)
+            stored << HistoryRecord{record.day, record.code, QString(), record.numbers, record.kind};
+        // The numbers after a double blank are not taken back (their counts never moved); the log
+        // still says they leave the history.
+        QStringList listedOnly = record.numbers.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         int position = 1;
         for (QString num = NextToken(record.numbers, position); !num.isEmpty();
              num = NextToken(record.numbers, position)) {
             position += num.size() + 1;
+            listedOnly.removeOne(num);
             ChangeCounts(kind, num, -1);
             if (logged)
                 log << CountLog::dutyRow(num, kind, -1, CountLog::Operation::Undo, dayText, record.code);
@@ -63,8 +72,11 @@ QList<CountLog::Row> takeBack(const QList<TakenBack>& records, const QSet<QStrin
                 SortServiceDays(i);
             }
         }
+        if (logged)
+            for (const QString& num : listedOnly)
+                log << CountLog::dutyRow(num, kind, -1, CountLog::Operation::UncountedUndo, dayText, record.code);
     }
-    return log;
+    return CountLog::unloggedHistoryRows(TDMGeral::instance().database(Alias::Ravelha), stored) + log;
 }
 
 // Takes back every stored rostered day from `first` on, inside the caller's transaction: counts
@@ -86,10 +98,12 @@ int takeBackFrom(const QDate& first)
         const int diaColumn = columns.indexOf(QStringLiteral("Dia"));
         const int numColumn = columns.indexOf(QStringLiteral("Num"));
         const int codeColumn = columns.indexOf(QStringLiteral("CodSv"));
+        const int kindColumn = columns.indexOf(QStringLiteral("PtVm"));
         while (rows.next()) {
             const QDate day = Dates::fromStorage(rows.value(diaColumn).toString());
             if (day.isValid() && day >= first)
-                records << TakenBack{day, rows.value(codeColumn).toInt(), rows.value(numColumn).toString()};
+                records << TakenBack{day, rows.value(codeColumn).toInt(), rows.value(numColumn).toString(),
+                                     rows.value(kindColumn).toString()};
         }
     }
     const QList<CountLog::Row> log = takeBack(records);
@@ -136,7 +150,7 @@ QList<CountLog::Row> takeBackBeyond(const QDate& target, const QSet<QString>& ap
         const HistoryRecord& record = g.HistoryCache[i];
         if (record.Dia.isValid() && record.Dia >= first) {
             if (!record.Num.isEmpty())   // a record without numbers is never stored
-                records << TakenBack{record.Dia, record.CodSv, record.Num};
+                records << TakenBack{record.Dia, record.CodSv, record.Num, record.PtVm};
             continue;
         }
         kept[++keptCount] = record;
@@ -162,6 +176,13 @@ void stageLastRosteredDay(const QDate& day)
     KillPoints::reach("antes-de-confirmar");
 }
 
+}
+
+QString RecordedKind(const QString& storedKind, const QDate& day)
+{
+    if (storedKind == QStringLiteral("Pt") || storedKind == QStringLiteral("Vm"))
+        return storedKind;
+    return DayKind(day);
 }
 
 QString FinishLastRosteredDay(const QDate& day)
@@ -307,7 +328,7 @@ CommitOutcome CommitRoster(const VerifiedRoster& verified, const Confirm& confir
             if (record.Dia <= verified.target)
                 duties << CountLog::dutyRows(record, +1, CountLog::Operation::Commit);
             else
-                beyondTarget.insert(Dates::show(record.Dia) + QLatin1Char('|') + QString::number(record.CodSv));
+                beyondTarget.insert(CountLog::dutyKey(Dates::show(record.Dia), record.CodSv));
         }
         // The model the verification left, less the days after the target, is written once.
         GlobalModel& g = Global();

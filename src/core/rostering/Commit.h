@@ -5,8 +5,9 @@
 // day (Escala.Txt, recorded with the tables and written once they have committed) move together,
 // so a stop at any moment leaves the data folder wholly before or wholly after. The commit
 // takes back the days computed after the target day in the same transaction. The undo from a day
-// removes every rostered day from that day on: their history rows, their counts (by the kind the
-// calendar gives the day now) and their service days; the last rostered day becomes the day before.
+// removes every rostered day from that day on: their history rows, their counts (by the kind each
+// row was counted with, whatever the calendar says of the day now) and their service days; the last
+// rostered day becomes the day before.
 
 #include "Computation.h"
 
@@ -43,6 +44,11 @@ UndoOutcome UndoFrom(const QDate& first, const Confirm& confirm = {});
 // Item 10 of "Manutenção" after its input box: an empty answer does nothing, a text that is
 // no date gives the " >>> Data inválida" message.
 UndoOutcome UndoFromAnswer(const QString& answer, const Confirm& confirm = {});
+
+// The kind a history record's duty was counted with: the kind stored with it ("Pt" or "Vm"); a
+// record without one (left empty by hand) takes the kind the calendar in memory gives its day.
+// The calendar keeps only the last 30 days before the last rostered day, and may have changed since.
+QString RecordedKind(const QString& storedKind, const QDate& day);
 
 // Every operation that moves the last rostered day with its tables records the day inside its
 // transaction (DataFiles::StageLastRosteredDay), then, once the transaction has committed, calls

@@ -322,11 +322,11 @@ void SortRosterTable(RosterTable& roster, const QString& kind)
     }
 }
 
-void CheckManualAssignment(const QString& num, const QString& kind, const QDate& day, QStringList& messages)
+bool CheckManualAssignment(const QString& num, const QString& kind, const QDate& day, QStringList& messages)
 {
     const int index = FindSoldier(num);
     if (index == 0)
-        return;
+        return false;
     SoldierRecord& soldier = Global().SoldierTable[index];
     const QString dayText = Dates::show(day);
     for (const QDate& served : soldier.USv) {
@@ -338,11 +338,12 @@ void CheckManualAssignment(const QString& num, const QString& kind, const QDate&
     if (soldier.PR == QStringLiteral("R") && absent) {
         messages << QStringLiteral("Dia: ") + dayText + QStringLiteral("  Nº:  ") + num
                 + QStringLiteral(" Não pode ser escalado; está fora da escala de ") + period;
-        return;
+        return false;
     }
     if (soldier.PR == QStringLiteral("P") && absent)
         messages << QStringLiteral("Dia: ") + dayText + QStringLiteral("  Nº:  ") + num
                 + QStringLiteral(" está previsto sair da escala de ") + period;
     RecordServiceDay(soldier, day);
     ChangeCounts(kind, num, +1);
+    return true;
 }

@@ -40,8 +40,9 @@ void ChangeCounts(const QString& kind, const QString& num, int step);
 void SortRosterTable(RosterTable& roster, const QString& kind);
 
 // The check of a soldier typed by hand into the manual grid for a day: its lines go to
-// `messages`; unless he is on a real absence, the service is recorded (day and counts).
-void CheckManualAssignment(const QString& num, const QString& kind, const QDate& day, QStringList& messages);
+// `messages`; unless he is on a real absence, the service is recorded (day and counts). Returns
+// whether it was: the log of counts must tell a counted duty from one only listed.
+bool CheckManualAssignment(const QString& num, const QString& kind, const QDate& day, QStringList& messages);
 
 // The line for a roster member who has no personnel record.
 QString MissingPersonnelLine(const QDate& day, const QString& num, const QString& service);

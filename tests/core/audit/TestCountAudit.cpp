@@ -25,10 +25,12 @@ void exec(FixtureFolder& data, const QString& sql)
     QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
 }
 
-// A fresh start of the log from the stored counts of every roster, then the duty of 29/02/04 of
-// roster 1 (soldier 3, red) logged after it, as the rostering would have: his start value one less.
+// A log begun from the stored counts of every roster, without the history it found, then the duty
+// of 29/02/04 of roster 1 (soldier 3, red) logged after it, as the rostering would have: his start
+// value one less.
 void startLog(FixtureFolder& data)
 {
+    CountLog::Clear(db(data));
     QList<CountLog::Row> rows;
     for (int code = 1; code <= 3; ++code) {
         QSqlQuery q(db(data));

@@ -6,6 +6,7 @@
 #include "audit/CountLog.h"
 #include "data/Clock.h"
 #include "data/CoreError.h"
+#include "data/DataFiles.h"
 #include "data/Dates.h"
 #include "data/UGlobal.h"
 #include "maintenance/Absences.h"
@@ -58,6 +59,14 @@ QStringList startOfFixture()
     for (const auto& [roster, num, pt, vm] : members)
         rows << QStringLiteral("%1|%2|Pt|%3|%3|0|início|-|-").arg(roster).arg(num).arg(pt)
              << QStringLiteral("%1|%2|Vm|%3|%3|0|início|-|-").arg(roster).arg(num).arg(vm);
+    // The history found at the start, one row per soldier of each record, moving no count.
+    const QList<std::tuple<QString, int, QString, QString>> history{
+        {"27/02/04", 1, "1", "Pt"},  {"27/02/04", 2, "4", "Pt"},  {"27/02/04", 3, "7", "Pt"},
+        {"27/02/04", 3, "8", "Pt"},  {"28/02/04", 1, "2", "Vm"},  {"28/02/04", 2, "5", "Vm"},
+        {"28/02/04", 3, "9", "Vm"},  {"28/02/04", 3, "10", "Vm"}, {"29/02/04", 1, "3", "Vm"},
+        {"29/02/04", 2, "6", "Vm"},  {"29/02/04", 3, "11", "Vm"}, {"29/02/04", 3, "12", "Vm"}};
+    for (const auto& [day, code, num, kind] : history)
+        rows << QStringLiteral("0|%1|%2|-|-|1|histórico anterior|%3|%4").arg(num, kind, day).arg(code);
     return rows;
 }
 
@@ -106,6 +115,16 @@ void edit(const QString& table, const QString& key, const QString& column, const
     StoreTypedValue(table, key, column, value);
 }
 
+// Cb Gda "7 8" on 02/03/04, written behind the log's back, the last rostered day moved with it.
+void addUnloggedRecord(FixtureFolder& data)
+{
+    QSqlQuery q(data.module().database(Alias::Ravelha));
+    q.prepare(QStringLiteral("INSERT INTO Hist (Dia, CodSv, Descr, Num, PtVm) VALUES (?, 3, 'Cb Gda', '7 8 ', 'Pt')"));
+    q.addBindValue(QDate(2004, 3, 2));
+    QVERIFY(q.exec());
+    DataFiles::WriteLastRosteredDay(QDate(2004, 3, 2));
+}
+
 // The counts the log gives each member of each roster: the Depois of his last value row for the
 // roster plus the Deltas of his duty rows after it.
 QStringList countsFromLog(FixtureFolder& data)
@@ -119,7 +138,8 @@ QStringList countsFromLog(FixtureFolder& data)
             continue;
         const QString soldier = f[1] + QLatin1Char('|') + f[2];
         if (f[0] == QStringLiteral("0")) {
-            dutiesSince[soldier] += f[5].toInt();
+            if (!f[6].contains(QStringLiteral("histórico anterior")) && !f[6].contains(QStringLiteral("sem contagem")))
+                dutiesSince[soldier] += f[5].toInt();
         } else {
             count[f[0] + QLatin1Char('|') + soldier] = f[4].toInt();
             dutiesAtValue[f[0] + QLatin1Char('|') + soldier] = dutiesSince.value(soldier);
@@ -195,6 +215,37 @@ const QHash<QString, Case>& cases()
                       }}},
         {"escala manual", {{}, [](FixtureFolder&) { manualCommit("01/03/04", 0, 0, "1"); },
                            [](FixtureFolder&, const QStringList&) { return rows({"0|1|Pt|-|-|1|escala manual|01/03/04|1"}); }}},
+        // The history lists every number of the cell; only those whose counts moved move the log's:
+        // not 7 (no member of Of Dia), 5 (on a real absence), 3 (after a double blank).
+        {"escala manual sem contagem", {{}, [](FixtureFolder&) { manualCommit("01/03/04", 0, 0, "1 7"); },
+                                        [](FixtureFolder&, const QStringList&) {
+                                            return rows({"0|1|Pt|-|-|1|escala manual|01/03/04|1",
+                                                         "0|7|Pt|-|-|1|escala manual sem contagem|01/03/04|1"});
+                                        }}},
+        {"escala manual de um afastado", {{}, [](FixtureFolder&) { manualCommit("01/03/04", 1, 0, "5"); },
+                                          [](FixtureFolder&, const QStringList&) {
+                                              return rows({"0|5|Pt|-|-|1|escala manual sem contagem|01/03/04|2"});
+                                          }}},
+        {"escala manual e desfazer depois de dois brancos",
+         {[](FixtureFolder&) { manualCommit("01/03/04", 0, 0, "1  3"); }, [](FixtureFolder&) { UndoFrom(QDate(2004, 3, 1)); },
+          [](FixtureFolder&, const QStringList&) {
+              return rows({"0|1|Pt|-|-|-1|desfazer|01/03/04|1", "0|3|Pt|-|-|-1|desfazer sem contagem|01/03/04|1"});
+          }}},
+        // A record the log never saw (written behind its back, or before it began in an older
+        // folder) is first recorded as it stood.
+        {"troca num registro que o registro não viu",
+         {[](FixtureFolder& d) { addUnloggedRecord(d); },
+          [](FixtureFolder&) { QVERIFY(swap("8", "9", "02/03/04", 3, SwapChoice::B)); },
+          [](FixtureFolder&, const QStringList&) {
+              return rows({"0|7|Pt|-|-|1|histórico anterior|02/03/04|3", "0|8|Pt|-|-|1|histórico anterior|02/03/04|3",
+                           "0|9|Pt|-|-|1|troca|02/03/04|3", "0|8|Pt|-|-|-1|troca|02/03/04|3"});
+          }}},
+        {"desfazer um registro que o registro não viu",
+         {[](FixtureFolder& d) { addUnloggedRecord(d); }, [](FixtureFolder&) { UndoFrom(QDate(2004, 3, 2)); },
+          [](FixtureFolder&, const QStringList&) {
+              return rows({"0|7|Pt|-|-|1|histórico anterior|02/03/04|3", "0|8|Pt|-|-|1|histórico anterior|02/03/04|3",
+                           "0|7|Pt|-|-|-1|desfazer|02/03/04|3", "0|8|Pt|-|-|-1|desfazer|02/03/04|3"});
+          }}},
         // B takes A's duty: B gains it, A loses it.
         {"troca B", {{}, [](FixtureFolder&) { QVERIFY(swap("3", "1", "29/02/04", 1, SwapChoice::B)); },
                      [](FixtureFolder&, const QStringList&) {

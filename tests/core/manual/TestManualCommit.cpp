@@ -106,8 +106,8 @@ private slots:
             << "O Serviço de Adj Of tem \"4\" na coluna 4 da Grade de Serviços, que não tem dia: a grade vai até o "
                "dia 02/03/04. Nada foi gravado.\n\nApague essa célula, ou prepare a grade até um dia mais adiante.";
         QString tooLong = QStringLiteral("7 8");
-        while (tooLong.size() <= 120)
-            tooLong += QStringLiteral(" 7 8");
+        for (int n = 1000; tooLong.size() <= 120; ++n)
+            tooLong += QLatin1Char(' ') + QString::number(n);
         QTest::newRow("numbers longer than the history holds")
             << "01/03/04" << Cells{{{2, 0}, tooLong}} << Cells()
             << QStringLiteral("Os números do Serviço de Cb Gda no dia 01/03/04 têm %1 caracteres e não cabem nos 120 "

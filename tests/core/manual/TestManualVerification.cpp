@@ -102,8 +102,6 @@ private slots:
             << QStringList();
         QTest::newRow("no rest after the day before")
             << 0 << "3" << QStringList{"3 não terá folga de 48 Hs no dia 01/03/04"} << QStringList();
-        QTest::newRow("the same soldier twice")
-            << 2 << "7 7" << QStringList{"7 não terá folga de 48 Hs no dia 01/03/04"} << QStringList();
     }
     void findings()
     {
@@ -145,6 +143,44 @@ private slots:
         QCOMPARE(storedState(data), before);
         verification = VerifyManualGrid(grid, march(6));
         QCOMPARE(countsIn(*verification.verified, 3, "7"), QStringLiteral("2/1"));
+    }
+
+    // A soldier twice in one cell would be listed twice and credited twice for one duty: the cell is
+    // refused by service and day, every such cell at once, and nothing is left to commit.
+    void aSoldierTwiceInOneCellIsRefused_data()
+    {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("side by side") << "7 7" << "Serviço de Cb Gda, dia 01/03/04: 7 está mais de uma vez (\"7 7\").";
+        QTest::newRow("after a double blank, as the history would list it")
+            << "7  7" << "Serviço de Cb Gda, dia 01/03/04: 7 está mais de uma vez (\"7  7\").";
+        QTest::newRow("two of them") << "8 7 8 7 8"
+                                     << "Serviço de Cb Gda, dia 01/03/04: 8, 7 estão mais de uma vez (\"8 7 8 7 8\").";
+    }
+    void aSoldierTwiceInOneCellIsRefused()
+    {
+        QFETCH(QString, cell);
+        QFETCH(QString, named);
+        FixtureFolder data;
+        // Of Dia's 02/03 cell repeats a soldier too; a cell without a day is left to the commit.
+        const ManualGrid grid = gridTo(QStringLiteral("02/03/04"),
+                                       {{{0, 0}, "1"}, {{1, 0}, "4"}, {{2, 0}, cell}, {{0, 1}, "2 2"}, {{0, 4}, "3 3"}});
+        const ManualVerification verification = VerifyManualGrid(grid, march(2));
+        QCOMPARE(verification.stop, ManualVerification::Stop::Repeated);
+        QCOMPARE(verification.stopMessage,
+                 QStringLiteral("Um militar não pode estar duas vezes no mesmo serviço do mesmo dia:\n\n"
+                                "Serviço de Of Dia, dia 02/03/04: 2 está mais de uma vez (\"2 2\").\n")
+                     + named
+                     + QStringLiteral("\n\nCorrija a Grade de Serviços e clique em \"Verificar\" de novo; nada pode ser "
+                                      "escalado antes disso."));
+        QVERIFY(!verification.verified);
+        QVERIFY(verification.lines.isEmpty());
+
+        // Corrected, the grid verifies.
+        ManualGrid corrected = grid;
+        corrected.rows[2].cells[0] = QStringLiteral("7 8");
+        corrected.rows[0].cells[1] = QStringLiteral("2");
+        QVERIFY(VerifyManualGrid(corrected, march(2)).verifiedOk());
     }
 
     void aServiceAlreadyRosteredStopsAtItsFirstRecord()

@@ -5,6 +5,7 @@
 #include "FixtureFolder.h"
 #include "StoredTables.h"
 #include "data/CoreError.h"
+#include "data/DataFiles.h"
 #include "data/Dates.h"
 #include "data/UGlobal.h"
 #include "manual/Swap.h"
@@ -214,6 +215,23 @@ private slots:
         QCOMPARE(storedCounts(data, QStringLiteral("32")), QStringLiteral("Sv3 2/1"));
         QCOMPARE(storedServiceDays(data, QStringLiteral("32")), QStringLiteral("01/03/04 06/03/04 "));
         QCOMPARE(storedList(data, red ? march(1) : march(6)), QStringLiteral("31 32 33 "));
+    }
+
+    // The calendar keeps 30 days before the last rostered day: a red day dropped from it keeps the
+    // kind its record was counted with, and the swap moves Vm.
+    void aRedDayDroppedFromTheCalendarMovesTheKindOfItsRecord()
+    {
+        FixtureFolder data;
+        addCrew(QStringLiteral("31 32 33 "));
+        QStringList calendar = data.readText(DataFiles::SemExped);
+        QVERIFY(calendar.removeAll(QStringLiteral("06/03/04")) == 1);
+        data.writeText(DataFiles::SemExped, calendar);
+        const SwapOutcome outcome = SwapService(request("31", "45", "06/03/04"), Keeper().confirm());
+        QVERIFY(outcome.done);
+        QVERIFY2(outcome.summary.contains(QStringLiteral("Serviço: Cb Gda   Dia: 06/03/04 (Vm)")),
+                 qPrintable(outcome.summary.join('\n')));
+        QCOMPARE(storedCounts(data, QStringLiteral("31")), QStringLiteral("Sv2 2/0, Sv3 2/0"));
+        QCOMPARE(storedCounts(data, QStringLiteral("45")), QStringLiteral("Sv1 1/2, Sv3 1/2"));
     }
 
     void refusalsWriteNothing_data()

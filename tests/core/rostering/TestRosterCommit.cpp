@@ -207,15 +207,22 @@ private slots:
         QCOMPARE(storedCounts(data, 1, QStringLiteral("1")), QStringLiteral("1/0"));   // 04/03 stays
     }
 
-    void undoUsesTheKindTheCalendarGivesNow()
+    // The undo takes back the count the duty was counted with, as its record says, whatever the
+    // calendar says of the day now (a day entered as red since, a red day dropped after 30 days).
+    void undoTakesBackTheKindTheRecordWasCountedWith()
     {
         FixtureFolder data;
         commit(QStringLiteral("01/03/04"));   // a black day: Andrade's Pt 1 -> 2
         QCOMPARE(storedCounts(data, 1, QStringLiteral("1")), QStringLiteral("2/0"));
         QStringList calendar = data.readText(DataFiles::SemExped);
-        data.writeText(DataFiles::SemExped, calendar << QStringLiteral("01/03/04"));
+        data.writeText(DataFiles::SemExped, QStringList(calendar) << QStringLiteral("01/03/04"));
         UndoFrom(march(1));
-        QCOMPARE(storedCounts(data, 1, QStringLiteral("1")), QStringLiteral("2/-1"));
+        QCOMPARE(storedCounts(data, 1, QStringLiteral("1")), QStringLiteral("1/0"));
+        // 29/02/04, a red day (Cardoso's Vm 1), no longer in the calendar.
+        calendar.removeAll(QStringLiteral("29/02/04"));
+        data.writeText(DataFiles::SemExped, calendar);
+        UndoFrom(QDate(2004, 2, 29));
+        QCOMPARE(storedCounts(data, 1, QStringLiteral("3")), QStringLiteral("0/0"));
     }
 
     void undoFromADayNeverRosteredAsksFirst()

@@ -223,6 +223,29 @@ private slots:
         QVERIFY(page().Button12->isVisibleTo(&page()));
     }
 
+    // A soldier twice in one cell is refused by "Verificar", which stays for the keeper to correct
+    // the cell; "Escalar" is not offered until the grid verifies.
+    void aSoldierTwiceInACellLeavesNothingToCommit()
+    {
+        prepare(QStringLiteral("03/03/04"));
+        QTest::mouseClick(page().BCarregar, Qt::LeftButton);
+        for (int row = 1; row <= 4; ++row)   // Carregar fills a third day the grid does not have
+            grid()->item(row, 3)->setText(QString());
+        grid()->item(3, 2)->setText(QStringLiteral("24 25 24"));
+        QTest::mouseClick(page().Button11, Qt::LeftButton);
+        QCOMPARE(m_dialogs->messages().value(0),
+                 QStringLiteral("Um militar não pode estar duas vezes no mesmo serviço do mesmo dia:\n\n"
+                                "Serviço de Cb Gda, dia 03/03/04: 24 está mais de uma vez (\"24 25 24\").\n\n"
+                                "Corrija a Grade de Serviços e clique em \"Verificar\" de novo; nada pode ser escalado "
+                                "antes disso."));
+        QVERIFY(page().Button11->isVisibleTo(&page()));
+        QVERIFY(!page().Button12->isVisibleTo(&page()));
+
+        grid()->item(3, 2)->setText(QStringLiteral("24 25 26"));
+        QTest::mouseClick(page().Button11, Qt::LeftButton);
+        QVERIFY(page().Button12->isVisibleTo(&page()));
+    }
+
     void aDayAlreadyRosteredOffersPreparingAgain()
     {
         prepare(QStringLiteral("03/03/04"));
