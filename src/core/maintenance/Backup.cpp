@@ -209,7 +209,7 @@ std::vector<QStringList> readSetTexts(const QString& folder)
     try {
         DataSetCheck::CheckFolder(folder);
     } catch (const CoreError& e) {
-        throw CoreError(cannotRestore(QStringLiteral("Na cópia de segurança em \"%1\": %2").arg(native(folder), e.message())));
+        throw CoreError(cannotRestore(QStringLiteral("Na cópia de segurança em \"%1\":\n%2").arg(native(folder), e.message())));
     }
     return texts;
 }
@@ -274,7 +274,7 @@ void SaveBackup(const Progress& progress)
     try {
         DataSetCheck::CheckDataSet();
     } catch (const CoreError& e) {
-        throw CoreError(QStringLiteral("Os dados do Sistema não podem ser lidos: %1\n%2").arg(e.message(), NotSaved));
+        throw CoreError(QStringLiteral("Os dados do Sistema não podem ser copiados como estão:\n%1\n%2").arg(e.message(), NotSaved));
     }
     LoadServices();
     LoadHistory();
