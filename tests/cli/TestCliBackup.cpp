@@ -166,7 +166,7 @@ private slots:
         const QStringList before = treeOf(root.path());
         const CliResult result = cli(data, {"backup"});
         QCOMPARE(result.exit, 1);
-        QVERIFY2(result.err.contains(QDir::toNativeSeparators(folder)) && result.err.contains("anterior continua valendo"),
+        QVERIFY2(result.err.contains(QDir::toNativeSeparators(folder)) && result.err.contains("nada foi apagado"),
                  qPrintable(result.err));
         QCOMPARE(treeOf(root.path()), before);
 

@@ -260,8 +260,9 @@ void SaveBackup(const Progress& progress)
                                        "e tente novamente."));
     // The save replaces the folder whole: never one that is not the program's own copy.
     if (const std::optional<QString> refusal = BackupPlace::SaveRefusal(folder))
-        throw CoreError(*refusal + QStringLiteral("\n") + NotSaved
-                        + QStringLiteral(" Escolha outro local para a cópia (\"Alterar local da cópia\")."));
+        throw CoreError(*refusal
+                        + QStringLiteral("\nA cópia de segurança não foi feita e nada foi apagado. Escolha outro local "
+                                         "para a cópia (\"Alterar local da cópia\")."));
     TidyBackupSet(folder);
     const QString building = folder + NewSuffix;
 
