@@ -103,7 +103,8 @@ bool Holds(const QString& root, const QString& path)
 bool IsOwnSet(const QString& folder)
 {
     const QFileInfo info(folder);
-    if (info.isSymLink() || !info.isDir())
+    // A folder that cannot be listed lists as empty: it is not taken as the program's own.
+    if (info.isSymLink() || !info.isDir() || !QDir(folder).isReadable())
         return false;
     return !foreignEntry(folder);
 }
@@ -152,6 +153,8 @@ std::optional<QString> SaveRefusal(const QString& folder)
         if (info.isSymLink())
             return QStringLiteral("\"%1\" é um atalho para outra pasta, e a cópia de segurança não a substitui.")
                 .arg(native(path));
+        if (info.isDir() && !QDir(path).isReadable())
+            return QStringLiteral("A pasta \"%1\" não pode ser lida, e nada dela será apagado.").arg(native(path));
         if (const std::optional<QString> entry = foreignEntry(path))
             return QStringLiteral("A pasta \"%1\" não é uma cópia de segurança do Sistema: tem \"%2\", que não é "
                                   "da cópia, e nada dela será apagado.")
