@@ -7,7 +7,6 @@
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
-#include "data/Dates.h"
 #include "data/KillPoints.h"
 #include "data/PendingFiles.h"
 #include "audit/CountLog.h"
@@ -209,7 +208,8 @@ std::vector<QStringList> readSetTexts(const QString& folder)
     try {
         DataSetCheck::CheckFolder(folder);
     } catch (const CoreError& e) {
-        throw CoreError(cannotRestore(QStringLiteral("Na cópia de segurança em \"%1\":\n%2").arg(native(folder), e.message())));
+        throw CoreError(
+            cannotRestore(QStringLiteral("Na cópia de segurança em \"%1\":\n%2").arg(native(folder), e.message())));
     }
     return texts;
 }
@@ -275,7 +275,8 @@ void SaveBackup(const Progress& progress)
     try {
         DataSetCheck::CheckDataSet();
     } catch (const CoreError& e) {
-        throw CoreError(QStringLiteral("Os dados do Sistema não podem ser copiados como estão:\n%1\n%2").arg(e.message(), NotSaved));
+        throw CoreError(
+            QStringLiteral("Os dados do Sistema não podem ser copiados como estão:\n%1\n%2").arg(e.message(), NotSaved));
     }
     LoadServices();
     LoadHistory();

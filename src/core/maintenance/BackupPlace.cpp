@@ -127,7 +127,8 @@ std::optional<QString> placeRefusal(const QString& folder, bool insideAllowed)
     if (Holds(place, data))
         return placeMessage(folder, QStringLiteral("contém a pasta de dados do Sistema, \"%1\"").arg(native(data)));
     if (!insideAllowed && Holds(data, place) && !samePath(place, QDir(data).filePath(DefaultPlaceName)))
-        return placeMessage(folder, QStringLiteral("fica dentro da pasta de dados do Sistema, \"%1\"").arg(native(data)));
+        return placeMessage(folder,
+                            QStringLiteral("fica dentro da pasta de dados do Sistema, \"%1\"").arg(native(data)));
     return std::nullopt;
 }
 

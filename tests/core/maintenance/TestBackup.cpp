@@ -71,7 +71,8 @@ QStringList treeOf(const QString& root)
         QString entry = QDir(root).relativeFilePath(info.filePath());
         QFile file(info.filePath());
         if (info.isFile() && file.open(QIODevice::ReadOnly))
-            entry += QLatin1Char(' ') + QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
+            entry += QLatin1Char(' ')
+                + QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
         else if (info.isDir())
             entry += QLatin1Char('/');
         tree << entry;
@@ -293,7 +294,8 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("named");   // part of the refusal
-        QTest::newRow("a last rostered day that is no day") << DataFiles::Escala << QStringList{"xx/yy/zz"} << "xx/yy/zz";
+        QTest::newRow("a last rostered day that is no day") << DataFiles::Escala << QStringList{"xx/yy/zz"}
+                                                            << "xx/yy/zz";
         QTest::newRow("an empty period") << DataFiles::DataIniFim << QStringList() << DataFiles::DataIniFim;
         QTest::newRow("a red day that is no day") << DataFiles::SemExped << QStringList{"28/02/04", "31/02/04"}
                                                   << "31/02/04";
@@ -352,7 +354,8 @@ private slots:
             Backup::SaveBackup();
             QFAIL("the save went on");
         } catch (const CoreError& e) {
-            const QString named = keepers.endsWith(".novo") || keepers.endsWith(".antigo") ? root.filePath(keepers) : folder;
+            const bool besideIt = keepers.endsWith(".novo") || keepers.endsWith(".antigo");
+            const QString named = besideIt ? root.filePath(keepers) : folder;
             QVERIFY2(e.message().contains(QDir::toNativeSeparators(named)), qPrintable(e.message()));
         }
         QCOMPARE(treeOf(root.path()), before);
@@ -532,7 +535,8 @@ private slots:
             BackupLocation::CloseLocationChoice(BackupLocation::MediumOf(backup()), media.path());
             QFAIL("the place was changed");
         } catch (const CoreError& e) {
-            QVERIFY2(e.message().contains(QDir::toNativeSeparators(folder)) && e.message().contains("não foi alterado"),
+            QVERIFY2(e.message().contains(QDir::toNativeSeparators(folder))
+                         && e.message().contains("não foi alterado"),
                      qPrintable(e.message()));
         }
         QCOMPARE(TextFile::readLines(m_data->file(DataFiles::Niveis)), niveis);
