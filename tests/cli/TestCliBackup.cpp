@@ -5,7 +5,9 @@
 #include "maintenance/Backup.h"
 #include "maintenance/BackupLocation.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +26,29 @@ QStringList dataState(FixtureFolder& data)
     for (const QString& file : Backup::TextFiles())
         state << QStringLiteral("== ") + file << data.readText(file);
     return state;
+}
+
+// Every folder and file under `root` with its bytes' digest.
+QStringList treeOf(const QString& root)
+{
+    QStringList tree;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QFile file(info.filePath());
+        const QString digest = info.isFile() && file.open(QIODevice::ReadOnly)
+            ? QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex())
+            : QStringLiteral("/");
+        tree << QDir(root).relativeFilePath(info.filePath()) + QLatin1Char(' ') + digest;
+    }
+    tree.sort();
+    return tree;
+}
+
+void setPlace(FixtureFolder& data, const QString& place)
+{
+    const QStringList niveis = TextFile::readLines(data.file(DataFiles::Niveis));
+    TextFile::writeLines(data.file(DataFiles::Niveis), niveis.mid(0, 5) << place);
 }
 
 QStringList lines(const QString& text)
@@ -118,6 +143,83 @@ private slots:
         QCOMPARE(cli(data, {"backup"}).exit, 0);
         QVERIFY(QFileInfo::exists(QDir(folder).filePath("Ravelha.db")));
         QCOMPARE(TextFile::readLines(QDir(folder).filePath(DataFiles::Niveis)), niveis.mid(0, 5) << folder);
+    }
+
+    // Line 6 of Niveis.Txt naming what is not the program's copy: refused by name, and nothing there
+    // or in the data folder changes.
+    void backupNeverReplacesWhatIsNotItsCopy_data()
+    {
+        QTest::addColumn<QString>("place");   // under the folder that holds the data folder "Ravelha"
+        QTest::newRow("the keeper's documents") << "Documentos";
+        QTest::newRow("the data folder") << "Ravelha";
+        QTest::newRow("a file of the data folder") << "Ravelha/Escala.Txt";
+    }
+    void backupNeverReplacesWhatIsNotItsCopy()
+    {
+        QFETCH(QString, place);
+        FixtureFolder data;
+        const QDir root(QFileInfo(data.path()).path());
+        QVERIFY(root.mkpath("Documentos"));
+        TextFile::writeLines(root.filePath("Documentos/carta.txt"), {"querida mãe"});
+        const QString folder = root.filePath(place);
+        setPlace(data, folder);
+        const QStringList before = treeOf(root.path());
+        const CliResult result = cli(data, {"backup"});
+        QCOMPARE(result.exit, 1);
+        QVERIFY2(result.err.contains(QDir::toNativeSeparators(folder)) && result.err.contains("nada foi apagado"),
+                 qPrintable(result.err));
+        QCOMPARE(treeOf(root.path()), before);
+
+        // Nor is a new place with the keeper's files in it taken.
+        setPlace(data, DataFiles::ReadNiveis().backupFolder);
+        const QString medium = root.filePath("pen");
+        QVERIFY(root.mkpath("pen/Molvedan/Ravelha/Espelho"));
+        TextFile::writeLines(root.filePath("pen/Molvedan/Ravelha/Espelho/fotos.txt"), {"férias"});
+        const QStringList niveis = TextFile::readLines(data.file(DataFiles::Niveis));
+        const CliResult moved = cli(data, {"local-copia", medium});
+        QCOMPARE(moved.exit, 1);
+        QVERIFY2(moved.err.contains("não foi alterado"), qPrintable(moved.err));
+        QCOMPARE(TextFile::readLines(data.file(DataFiles::Niveis)), niveis);
+        QVERIFY(QFileInfo::exists(root.filePath("pen/Molvedan/Ravelha/Espelho/fotos.txt")));
+    }
+
+    // A data folder the program cannot read is not saved over the good copy, and a copy it cannot
+    // read is not restored: both refused with the reason, nothing changed.
+    void aBrokenSetIsNeitherSavedNorRestored_data()
+    {
+        QTest::addColumn<bool>("restore");   // false: the data folder is broken; true: the copy
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("content");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("saved: a last rostered day that is no day")
+            << false << DataFiles::Escala << QStringList{"xx/yy/zz"} << "xx/yy/zz";
+        // One empty line: a unit on a server cannot hold a text of no lines at all.
+        QTest::newRow("saved: an empty period") << false << DataFiles::DataIniFim << QStringList{""} << "DataIniFim.Txt";
+        QTest::newRow("restored: a red day that is no day")
+            << true << DataFiles::SemExped << QStringList{"31/02/04"} << "31/02/04";
+        QTest::newRow("restored: a last rostered day behind the history") << true << DataFiles::Escala
+                                                                          << QStringList{"28/02/04"} << "28/02/04";
+    }
+    void aBrokenSetIsNeitherSavedNorRestored()
+    {
+        QFETCH(bool, restore);
+        QFETCH(QString, file);
+        QFETCH(QStringList, content);
+        QFETCH(QString, named);
+        FixtureFolder data;
+        const QString place = DataFiles::ReadNiveis().backupFolder;
+        QCOMPARE(cli(data, {"backup"}).exit, 0);
+        if (restore)
+            TextFile::writeLines(QDir(place).filePath(file), content);
+        else
+            data.writeText(file, content);
+        const QStringList copy = treeOf(place);
+        const QStringList folder = dataState(data);
+        const CliResult result = cli(data, restore ? QStringList{"restaurar", "--sim"} : QStringList{"backup"});
+        QCOMPARE(result.exit, 1);
+        QVERIFY2(result.err.contains(named), qPrintable(result.err));
+        QCOMPARE(treeOf(place), copy);
+        QCOMPARE(dataState(data), folder);
     }
 
     void badUsage()

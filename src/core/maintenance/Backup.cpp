@@ -1,11 +1,13 @@
 #include "Backup.h"
 
+#include "BackupLocation.h"
+#include "BackupPlace.h"
+#include "DataSetCheck.h"
 #include "data/Capacities.h"
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
 #include "data/DataFolder.h"
 #include "data/FileErrors.h"
-#include "data/Dates.h"
 #include "data/KillPoints.h"
 #include "data/PendingFiles.h"
 #include "audit/CountLog.h"
@@ -25,15 +27,18 @@ namespace Backup {
 
 namespace {
 
-const QString NewSuffix = QStringLiteral(".novo");
-const QString OldSuffix = QStringLiteral(".antigo");
+using BackupPlace::NewSuffix;
+using BackupPlace::OldSuffix;
+
+const QString NotSaved = QStringLiteral("A cópia de segurança não foi feita; a anterior continua valendo.");
 
 QString native(const QString& path)
 {
     return QDir::toNativeSeparators(path);
 }
 
-// The backup folder as a path without a trailing separator, so that its siblings can be named.
+// The backup folder as a path without a trailing separator, so that its siblings can be named, and
+// with links resolved, so that they are named beside the folder the copy really is in.
 // The backup database is closed first: its folder may be moved.
 QString backupFolder()
 {
@@ -42,7 +47,7 @@ QString backupFolder()
     module.setAliasFolder(Alias::BackUpRavSv, folder);
     if (folder.trimmed().isEmpty())
         return QString();
-    return QDir::cleanPath(QDir::fromNativeSeparators(folder));
+    return BackupPlace::Resolved(folder);
 }
 
 bool exists(const QString& path)
@@ -50,9 +55,10 @@ bool exists(const QString& path)
     return QFileInfo::exists(path);
 }
 
-void removeFolder(const QString& path)
+// Removes a folder only when it holds a set of the program's own.
+void removeOwnSet(const QString& path)
 {
-    if (exists(path))
+    if (BackupPlace::IsOwnSet(path))
         QDir(path).removeRecursively();
 }
 
@@ -124,11 +130,11 @@ private:
 void buildSet(const QString& building, const QString& folder, const std::vector<QByteArray>& texts,
               const Progress& progress)
 {
-    removeFolder(building);
+    removeOwnSet(building);
     if (!QDir().mkpath(building))
-        throw CoreError(QStringLiteral("A pasta \"%1\" não pôde ser criada. A cópia de segurança não foi feita; a "
-                                       "anterior continua valendo.")
-                            .arg(native(building)));
+        throw CoreError(QStringLiteral("A pasta \"%1\" não pôde ser criada. %2").arg(native(building), NotSaved));
+    // Marked first: a set stopped half-way is still known as the program's own.
+    BackupPlace::WriteMarker(building);
     tell(progress, 1, 4, QStringLiteral("Copiando os arquivos de texto..."));
     for (int i = 0; i < TextFiles().size(); ++i)
         writeBytes(QDir(building).filePath(TextFiles().at(i)), texts[i]);
@@ -155,7 +161,7 @@ void buildSet(const QString& building, const QString& folder, const std::vector<
 void swapIn(const QString& building, const QString& folder)
 {
     const QString old = folder + OldSuffix;
-    removeFolder(old);
+    removeOwnSet(old);
     const bool hadSet = exists(folder);
     if (hadSet && !QDir().rename(folder, old))
         throw CoreError(QStringLiteral("A cópia anterior em \"%1\" não pôde ser substituída (a pasta está em uso ou "
@@ -174,7 +180,7 @@ void swapIn(const QString& building, const QString& folder)
     }
     KillPoints::reach("copia-nova-no-lugar");
     // The new set is in place; an old one that cannot be removed now is removed by the next save.
-    removeFolder(old);
+    removeOwnSet(old);
 }
 
 // --- restore ---
@@ -184,7 +190,8 @@ QString cannotRestore(const QString& why)
     return QStringLiteral("A cópia de segurança não foi recuperada; nada foi alterado.\n") + why;
 }
 
-// The text files of the set, read and checked as the program will read them.
+// The text files of the set, every one present and readable, and the whole set read as a start
+// and a verification will read it once restored.
 std::vector<QStringList> readSetTexts(const QString& folder)
 {
     std::vector<QStringList> texts;
@@ -199,29 +206,12 @@ std::vector<QStringList> readSetTexts(const QString& folder)
             throw CoreError(cannotRestore(e.message()));
         }
     }
-    auto dayLine = [&](int file, int line) {
-        const QString text = texts[file].value(line).trimmed().left(Width::LastRosteredDay);
-        if (!Dates::parse(text))
-            throw CoreError(cannotRestore(QStringLiteral("A linha %1 do arquivo %2 da cópia de segurança não tem uma "
-                                                         "data válida: \"%3\".")
-                                              .arg(line + 1)
-                                              .arg(TextFiles().at(file), text)));
-    };
-    const int escala = TextFiles().indexOf(DataFiles::Escala);
-    const int period = TextFiles().indexOf(DataFiles::DataIniFim);
-    const int redDays = TextFiles().indexOf(DataFiles::SemExped);
-    dayLine(escala, 0);
-    dayLine(period, 0);
-    dayLine(period, 1);
-    int days = 0;
-    for (const QString& line : texts[redDays])
-        days += line.trimmed().isEmpty() ? 0 : 1;
-    if (days > Capacity::RedDays)
-        throw CoreError(cannotRestore(QStringLiteral("O arquivo %1 da cópia de segurança tem %2 dias e o calendário "
-                                                     "comporta no máximo %3.")
-                                          .arg(DataFiles::SemExped)
-                                          .arg(days)
-                                          .arg(Capacity::RedDays)));
+    try {
+        DataSetCheck::CheckFolder(folder);
+    } catch (const CoreError& e) {
+        throw CoreError(
+            cannotRestore(QStringLiteral("Na cópia de segurança em \"%1\":\n%2").arg(native(folder), e.message())));
+    }
     return texts;
 }
 
@@ -250,15 +240,17 @@ void TidyBackupSet(const QString& givenFolder)
     const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(givenFolder));
     const QString building = folder + NewSuffix;
     const QString old = folder + OldSuffix;
+    // Only sets of the program's own are moved or removed; a folder of the keeper's under one of
+    // these names stays as it is (and a save refuses to work beside it).
     // The old set is moved aside only once the new one is complete: with the old set aside and no
     // set in place, the new one is the set to keep.
-    if (!exists(folder) && exists(old)) {
-        if (!(exists(building) && QDir().rename(building, folder)))
+    if (!exists(folder) && BackupPlace::IsOwnSet(old)) {
+        if (!(BackupPlace::IsOwnSet(building) && QDir().rename(building, folder)))
             QDir().rename(old, folder);
     }
-    if (exists(folder))
-        removeFolder(old);
-    removeFolder(building);
+    if (BackupPlace::IsOwnSet(folder))
+        removeOwnSet(old);
+    removeOwnSet(building);
 }
 
 void SaveBackup(const Progress& progress)
@@ -267,14 +259,26 @@ void SaveBackup(const Progress& progress)
     if (folder.isEmpty())
         throw CoreError(QStringLiteral("O local da cópia de segurança não está definido. Altere o local da cópia "
                                        "e tente novamente."));
+    // The save replaces the folder whole: never one that is not the program's own copy.
+    if (const std::optional<QString> refusal = BackupPlace::SaveRefusal(folder))
+        throw CoreError(*refusal
+                        + QStringLiteral("\nA cópia de segurança não foi feita e nada foi apagado. Escolha outro local "
+                                         "para a cópia (\"Alterar local da cópia\")."));
     TidyBackupSet(folder);
     const QString building = folder + NewSuffix;
 
-    // Everything is read before anything is built: an unreadable data folder stops the save here.
+    // Everything is read before anything is built: a data folder the program could not use stops
+    // the save here, and the good copy stays.
     tell(progress, 0, 4, QStringLiteral("Lendo os dados..."));
     std::vector<QByteArray> texts;
     for (const QString& name : TextFiles())
         texts.push_back(dataFileBytes(name));
+    try {
+        DataSetCheck::CheckDataSet();
+    } catch (const CoreError& e) {
+        throw CoreError(
+            QStringLiteral("Os dados do Sistema não podem ser copiados como estão:\n%1\n%2").arg(e.message(), NotSaved));
+    }
     LoadServices();
     LoadHistory();
     LoadSoldiers();
@@ -285,32 +289,38 @@ void SaveBackup(const Progress& progress)
         tell(progress, 3, 4, QStringLiteral("Substituindo a cópia anterior..."));
         swapIn(building, folder);
     } catch (...) {
-        removeFolder(building);
+        removeOwnSet(building);
         throw;
     }
     tell(progress, 4, 4, QStringLiteral("Cópia concluída."));
 }
 
 namespace {
-void restoreFrom(const QString& folder, const Progress& progress);
+void restoreFrom(const QString& folder, std::vector<QStringList> texts, const Progress& progress);
 }
 
 RestoreOutcome RestoreBackup(const Confirm& confirm, const Progress& progress)
 {
     RestoreOutcome outcome;
     const QString folder = backupFolder();
+    if (!folder.isEmpty()) {
+        if (const std::optional<QString> refusal = BackupPlace::PlaceRefusal(folder))
+            throw CoreError(cannotRestore(*refusal));
+    }
     TidyBackupSet(folder);
     if (folder.isEmpty() || !exists(QDir(folder).filePath(QLatin1String(TDMGeral::DatabaseFileName)))) {
         outcome.message = NoFilesMessage;
         return outcome;
     }
+    // The keeper is asked only about a copy the program can use.
+    std::vector<QStringList> texts = readSetTexts(folder);
     if (!confirm(RestoreQuestion(folder)))
         return outcome;
 
     // A refused restore leaves the model of the run as it was, not half loaded from the copy.
     const GlobalModel before = Global();
     try {
-        restoreFrom(folder, progress);
+        restoreFrom(folder, std::move(texts), progress);
     } catch (...) {
         Global() = before;
         throw;
@@ -325,11 +335,10 @@ RestoreOutcome RestoreBackup(const Confirm& confirm, const Progress& progress)
 
 namespace {
 
-void restoreFrom(const QString& folder, const Progress& progress)
+void restoreFrom(const QString& folder, std::vector<QStringList> texts, const Progress& progress)
 {
-    // The whole set is read and checked first; until the transaction below nothing is written.
+    // The whole set was read and checked first; until the transaction below nothing is written.
     tell(progress, 0, 3, QStringLiteral("Lendo a cópia de segurança..."));
-    std::vector<QStringList> texts = readSetTexts(folder);
     GlobalModel& g = Global();
     ServiceList saved{};
     LoadServicesInto(saved, Alias::BackUpRavSv, QStringLiteral("Sv"));
@@ -355,15 +364,7 @@ void restoreFrom(const QString& folder, const Progress& progress)
     TDMGeral::instance().setAliasFolder(Alias::BackUpRavSv, TDMGeral::instance().aliasFolder(Alias::BackUpRavSv));
     // The place of the backup stays the one in use: the sixth line of Niveis.Txt is kept.
     const int niveis = TextFiles().indexOf(DataFiles::Niveis);
-    while (texts[niveis].size() < 6)
-        texts[niveis] << QString();
-    QString place = native(folder);
-    try {
-        place = DataFiles::ReadNiveis().backupFolder;
-    } catch (const CoreError&) {
-        // an unreadable Niveis.Txt is replaced; the place is the one the backup was read from
-    }
-    texts[niveis] = texts[niveis].mid(0, 5) << place;
+    texts[niveis] = BackupLocation::KeepingThePlace(texts[niveis], native(folder));
 
     tell(progress, 1, 3, QStringLiteral("Gravando os dados recuperados..."));
     {

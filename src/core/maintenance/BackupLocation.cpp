@@ -1,7 +1,9 @@
 #include "BackupLocation.h"
 
+#include "BackupPlace.h"
 #include "CoverSettings.h"
 #include "data/CoreError.h"
+#include "data/DataFiles.h"
 #include "data/UDMGeral.h"
 
 #include <QDir>
@@ -29,14 +31,6 @@ QString clean(const QString& folder)
     return QDir::cleanPath(QDir::fromNativeSeparators(folder));
 }
 
-// Whether `root` holds `path`, on whole folder names.
-bool holds(const QString& root, const QString& path)
-{
-    if (root == QStringLiteral("/"))
-        return path.startsWith(QLatin1Char('/'));
-    return path == root || path.startsWith(root + QLatin1Char('/'));
-}
-
 }
 
 QString CurrentFolder()
@@ -60,7 +54,7 @@ QString MediumOf(const QString& folder)
     QString best;
     for (const QString& medium : MountedMedia()) {
         const QString root = clean(medium);
-        if (holds(root, path) && root.size() > best.size())
+        if (BackupPlace::Holds(root, path) && root.size() > best.size())
             best = root;
     }
     if (best.isEmpty())
@@ -137,6 +131,9 @@ LocationOutcome CloseLocationChoice(const QString& shownMedium, const std::optio
 
 void ApplyNewLocation(const QString& folder)
 {
+    // The next save replaces the folder whole: only a place the copy may take is recorded.
+    if (const std::optional<QString> refusal = BackupPlace::SaveRefusal(BackupPlace::Resolved(folder)))
+        throw CoreError(*refusal + QStringLiteral("\nO local da cópia de segurança não foi alterado."));
     if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
         throw CoreError(QStringLiteral("A pasta \"%1\" não pôde ser criada; o local da cópia de segurança não foi "
                                        "alterado.")
@@ -144,6 +141,21 @@ void ApplyNewLocation(const QString& folder)
     // Niveis.Txt first: a failed write leaves the place and the alias as they were.
     SaveBackupFolderSetting(folder);
     TDMGeral::instance().setAliasFolder(Alias::BackUpRavSv, folder);
+}
+
+QStringList KeepingThePlace(QStringList niveisLines, const QString& fallback)
+{
+    while (niveisLines.size() < 6)
+        niveisLines << QString();
+    QString place;
+    try {
+        place = DataFiles::ReadNiveis().backupFolder;
+    } catch (const CoreError&) {
+        // an unreadable Niveis.Txt is replaced whole
+    }
+    if (place.trimmed().isEmpty())
+        place = fallback;
+    return niveisLines.mid(0, 5) << place;
 }
 
 }

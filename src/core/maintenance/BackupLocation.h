@@ -49,7 +49,12 @@ struct LocationOutcome {
 LocationOutcome CloseLocationChoice(const QString& shownMedium, const std::optional<QString>& chosenMedium);
 
 // Moves the backup copy's place to `folder`: the folder is made when missing, Niveis.Txt line 6
-// rewritten (lines 1 to 5 as the model holds them) and the backup alias pointed at it.
+// rewritten (lines 1 to 5 as the model holds them) and the backup alias pointed at it. A folder
+// the copy may not take (BackupPlace::SaveRefusal) is refused and nothing changes.
 void ApplyNewLocation(const QString& folder);
+
+// The lines of a Niveis.Txt that replaces the data folder's (a restore, a reset), with the place of
+// the copy kept: the sixth line as the data folder's Niveis.Txt has it, else `fallback`.
+QStringList KeepingThePlace(QStringList niveisLines, const QString& fallback);
 
 }

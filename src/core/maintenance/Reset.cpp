@@ -1,4 +1,5 @@
 #include "Reset.h"
+#include "BackupLocation.h"
 #include "audit/CountLog.h"
 
 #include "data/CoreError.h"
@@ -109,7 +110,11 @@ std::vector<QStringList> readRestoredLines(const InitialSource& source)
         if (!QFileInfo(path).isFile())
             throw CoreError(QStringLiteral("O arquivo inicial %1 não foi encontrado na pasta de dados. %2")
                                 .arg(Initial + name, NothingChanged));
-        contents.push_back(TextFile::readLines(path));
+        QStringList lines = TextFile::readLines(path);
+        // The cover goes back to the initial one; the place of the backup copy stays where the keeper put it.
+        if (name == DataFiles::Niveis)
+            lines = BackupLocation::KeepingThePlace(lines, lines.value(5));
+        contents.push_back(lines);
     }
     return contents;
 }

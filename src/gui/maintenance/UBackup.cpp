@@ -30,29 +30,39 @@ std::function<void()>& programEnd()
     return end;
 }
 
-// A progress box over `parent` that the core's steps move on.
+// A progress box over `parent` that the core's steps move on. It is made at the first step, so
+// that nothing covers a question the operation asks before its work starts.
 class ProgressBox {
 public:
-    ProgressBox(QWidget* parent, const QString& title) : m_box(QString(), QString(), 0, 1, parent)
-    {
-        m_box.setWindowTitle(title);
-        m_box.setWindowModality(Qt::WindowModal);
-        m_box.setCancelButton(nullptr);
-        m_box.setMinimumDuration(0);
-        m_box.setAutoClose(true);
-        m_box.setMinimumWidth(360);
-    }
+    ProgressBox(QWidget* parent, const QString& title) : m_parent(parent), m_title(title) {}
     Backup::Progress progress()
     {
         return [this](int step, int steps, const QString& what) {
-            m_box.setMaximum(steps);
-            m_box.setLabelText(what);
-            m_box.setValue(step);
+            QProgressDialog& box = this->box();
+            box.setMaximum(steps);
+            box.setLabelText(what);
+            box.setValue(step);
         };
     }
 
 private:
-    QProgressDialog m_box;
+    QProgressDialog& box()
+    {
+        if (!m_box) {
+            m_box = std::make_unique<QProgressDialog>(QString(), QString(), 0, 1, m_parent);
+            m_box->setWindowTitle(m_title);
+            m_box->setWindowModality(Qt::WindowModal);
+            m_box->setCancelButton(nullptr);
+            m_box->setMinimumDuration(0);
+            m_box->setAutoClose(true);
+            m_box->setMinimumWidth(360);
+        }
+        return *m_box;
+    }
+
+    QWidget* m_parent;
+    QString m_title;
+    std::unique_ptr<QProgressDialog> m_box;
 };
 
 }

@@ -11,9 +11,12 @@
 #include "data/UGlobal.h"
 #include "maintenance/Backup.h"
 #include "maintenance/BackupLocation.h"
+#include "maintenance/BackupPlace.h"
 #include "maintenance/CoverSettings.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -56,6 +59,27 @@ void writeFile(const QString& path, const QByteArray& bytes)
 }
 
 const auto Yes = [](const QString&) { return true; };
+
+// Every folder and file under `root` with its bytes' digest: what a refused save must leave alone.
+QStringList treeOf(const QString& root)
+{
+    QStringList tree;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QString entry = QDir(root).relativeFilePath(info.filePath());
+        QFile file(info.filePath());
+        if (info.isFile() && file.open(QIODevice::ReadOnly))
+            entry += QLatin1Char(' ')
+                + QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
+        else if (info.isDir())
+            entry += QLatin1Char('/');
+        tree << entry;
+    }
+    tree.sort();
+    return tree;
+}
 
 }
 
@@ -169,6 +193,8 @@ private slots:
         QTest::newRow("the keeper says No") << "saved" << false << "-";
         QTest::newRow("a text file missing") << "no Escala" << true << "Falta o arquivo Escala.Txt";
         QTest::newRow("a period that is no date") << "bad period" << true << "DataIniFim.Txt";
+        QTest::newRow("a red day that is no day") << "bad red day" << true << "31/02/04";
+        QTest::newRow("a last rostered day behind its history") << "behind" << true << "28/02/04";
         QTest::newRow("a roster row the model cannot hold") << "bad roster" << true << "Sv2";
         QTest::newRow("a damaged database") << "damaged" << true << "Ravelha.db";
     }
@@ -190,6 +216,10 @@ private slots:
             QVERIFY(QFile::remove(QDir(backup()).filePath(DataFiles::Escala)));
         else if (setUp == QLatin1String("bad period"))
             TextFile::writeLines(QDir(backup()).filePath(DataFiles::DataIniFim), {"01/01/04", "31/02/04"});
+        else if (setUp == QLatin1String("bad red day"))
+            TextFile::writeLines(QDir(backup()).filePath(DataFiles::SemExped), {"28/02/04", "31/02/04"});
+        else if (setUp == QLatin1String("behind"))
+            TextFile::writeLines(QDir(backup()).filePath(DataFiles::Escala), {"28/02/04"});
         else if (setUp == QLatin1String("bad roster"))
             exec(Alias::BackUpRavSv, "INSERT INTO Sv2 VALUES ('99', 'muito', 0)");
         else if (setUp == QLatin1String("damaged"))
@@ -258,35 +288,167 @@ private slots:
         QCOMPARE(backupSet(), dataSet());
     }
 
+    // A data folder the program would refuse to read is never saved over the good copy.
+    void saveRefusesWhatTheProgramCannotRead_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("named");   // part of the refusal
+        QTest::newRow("a last rostered day that is no day") << DataFiles::Escala << QStringList{"xx/yy/zz"}
+                                                            << "xx/yy/zz";
+        QTest::newRow("an empty period") << DataFiles::DataIniFim << QStringList() << DataFiles::DataIniFim;
+        QTest::newRow("a red day that is no day") << DataFiles::SemExped << QStringList{"28/02/04", "31/02/04"}
+                                                  << "31/02/04";
+        QTest::newRow("a last rostered day behind the history") << DataFiles::Escala << QStringList{"28/02/04"}
+                                                                << "28/02/04";
+    }
+    void saveRefusesWhatTheProgramCannotRead()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, named);
+        Backup::SaveBackup();
+        const QStringList good = backupSet();
+        const QStringList tree = treeOf(backup());
+        m_data->writeText(file, lines);
+        try {
+            Backup::SaveBackup();
+            QFAIL("the save went on");
+        } catch (const CoreError& e) {
+            QVERIFY2(e.message().contains(named) && e.message().contains("anterior continua valendo"),
+                     qPrintable(e.message()));
+        }
+        noLeftovers();
+        QCOMPARE(treeOf(backup()), tree);
+        QCOMPARE(backupSet(), good);
+    }
+
+    // A place that is not the program's own copy is refused by name, and nothing there, nor in the
+    // data folder, changes; a restore does not read the data folder as its own copy either.
+    void neverReplacesWhatIsNotItsCopy_data()
+    {
+        QTest::addColumn<QString>("place");     // under the fixture's folder, which holds the data folder "Ravelha"
+        QTest::addColumn<QString>("keepers");   // a folder of the keeper's, with a letter in it
+        QTest::newRow("the keeper's documents") << "Documentos" << "Documentos";
+        QTest::newRow("the data folder") << "Ravelha" << "";
+        QTest::newRow("a folder inside the data folder") << "Ravelha/Fotos" << "Ravelha/Fotos";
+        QTest::newRow("a folder holding the data folder") << "." << "";
+        QTest::newRow("a file of the data folder") << "Ravelha/Escala.Txt" << "";
+        QTest::newRow("the keeper's folder where a save builds") << "Espelho" << "Espelho.novo";
+        QTest::newRow("the keeper's folder where a save puts the old copy") << "Espelho" << "Espelho.antigo";
+    }
+    void neverReplacesWhatIsNotItsCopy()
+    {
+        QFETCH(QString, place);
+        QFETCH(QString, keepers);
+        const QDir root(QFileInfo(m_data->path()).path());
+        Backup::SaveBackup();   // a copy of its own in "Espelho"
+        if (!keepers.isEmpty()) {
+            QVERIFY(root.mkpath(keepers));
+            writeFile(root.filePath(keepers + "/carta.odt"), "querida mãe");
+        }
+        const QString folder = QDir::cleanPath(root.filePath(place));
+        module().setAliasFolder(Alias::BackUpRavSv, folder);
+        const QStringList before = treeOf(root.path());
+        try {
+            Backup::SaveBackup();
+            QFAIL("the save went on");
+        } catch (const CoreError& e) {
+            const bool besideIt = keepers.endsWith(".novo") || keepers.endsWith(".antigo");
+            const QString named = besideIt ? root.filePath(keepers) : folder;
+            QVERIFY2(e.message().contains(QDir::toNativeSeparators(named)), qPrintable(e.message()));
+        }
+        QCOMPARE(treeOf(root.path()), before);
+
+        Backup::RestoreOutcome restored;
+        try {
+            restored = Backup::RestoreBackup(Yes);
+        } catch (const CoreError&) {
+        }
+        if (place == QLatin1String("Espelho")) {
+            // The copy itself is the program's own: it is restored, and the keeper's folder stays.
+            QVERIFY(restored.done);
+            QVERIFY(QFileInfo::exists(root.filePath(keepers + "/carta.odt")));
+            return;
+        }
+        QVERIFY(!restored.done);
+        QCOMPARE(treeOf(root.path()), before);
+    }
+
+    // The copy's own places: an empty folder, a copy made before copies were marked, and the place a
+    // new data folder is given, inside it. Each copy is marked.
+    void replacesItsOwnCopy_data()
+    {
+        QTest::addColumn<QString>("setUp");
+        QTest::newRow("an empty folder") << "empty";
+        QTest::newRow("a copy made before the marker") << "unmarked";
+        QTest::newRow("the place a new data folder is given") << "default";
+    }
+    void replacesItsOwnCopy()
+    {
+        QFETCH(QString, setUp);
+        if (setUp == QLatin1String("empty"))
+            QVERIFY(QDir().mkpath(backup()));
+        if (setUp == QLatin1String("unmarked")) {
+            Backup::SaveBackup();
+            QVERIFY(QFile::remove(QDir(backup()).filePath(BackupPlace::MarkerFile)));
+            writeFile(QDir(backup()).filePath("Ravelha.db-journal"), "");
+        }
+        const QString folder = setUp == QLatin1String("default") ? QDir(m_data->path()).filePath("Espelho") : backup();
+        module().setAliasFolder(Alias::BackUpRavSv, folder);
+        changeEverything();
+        Backup::SaveBackup();
+        QVERIFY(QFileInfo(QDir(folder).filePath(BackupPlace::MarkerFile)).isFile());
+        const QStringList saved = setOf(module(), Alias::BackUpRavSv, folder);
+        module().setAliasFolder(Alias::BackUpRavSv, folder);
+        QCOMPARE(saved, dataSet());
+    }
+
     void tidyLeavesOneWholeSet_data()
     {
-        // Folders present after a stop ("set", ".novo", ".antigo"), and which one becomes the set.
+        // Folders present after a stop ("set", ".novo", ".antigo"; "!" a folder of the keeper's under
+        // that name), those that remain, and the one whose set is then in place.
         QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("remaining");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("stopped while building") << QStringList{"set", ".novo"} << "set";
-        QTest::newRow("stopped with the old set aside") << QStringList{".antigo", ".novo"} << ".novo";
-        QTest::newRow("stopped before removing the old set") << QStringList{"set", ".antigo"} << "set";
-        QTest::newRow("only the old set aside") << QStringList{".antigo"} << ".antigo";
-        QTest::newRow("first save stopped while building") << QStringList{".novo"} << "";
+        const QStringList set{"set"};
+        QTest::newRow("stopped while building") << QStringList{"set", ".novo"} << set << "set";
+        QTest::newRow("stopped with the old set aside") << QStringList{".antigo", ".novo"} << set << ".novo";
+        QTest::newRow("stopped before removing the old set") << QStringList{"set", ".antigo"} << set << "set";
+        QTest::newRow("only the old set aside") << QStringList{".antigo"} << set << ".antigo";
+        QTest::newRow("first save stopped while building") << QStringList{".novo"} << QStringList() << "";
+        QTest::newRow("the keeper's folder named like a new set")
+            << QStringList{"set", "!.novo"} << QStringList{"set", ".novo"} << "set";
+        QTest::newRow("the keeper's folder named like an old set")
+            << QStringList{"!.antigo", ".novo"} << QStringList{".antigo"} << "";
+        QTest::newRow("the keeper's folder in place")
+            << QStringList{"!set", ".antigo"} << QStringList{"set", ".antigo"} << "";
     }
     void tidyLeavesOneWholeSet()
     {
         QFETCH(QStringList, present);
+        QFETCH(QStringList, remaining);
         QFETCH(QString, kept);
+        const auto folderOf = [&](QString which) {
+            which.remove(QLatin1Char('!'));
+            return backup() + (which == QLatin1String("set") ? QString() : which);
+        };
         for (const QString& which : present) {
-            const QString folder = backup() + (which == QLatin1String("set") ? QString() : which);
-            QVERIFY(QDir().mkpath(folder));
-            writeFile(QDir(folder).filePath(QStringLiteral("marca")), which.toLatin1());
+            QVERIFY(QDir().mkpath(folderOf(which)));
+            const bool keepers = which.startsWith(QLatin1Char('!'));
+            writeFile(QDir(folderOf(which)).filePath(keepers ? QStringLiteral("carta.odt") : BackupPlace::MarkerFile),
+                      which.toLatin1());
         }
         Backup::TidyBackupSet(backup());
-        noLeftovers();
-        if (kept.isEmpty()) {
-            QVERIFY(!QFileInfo::exists(backup()));
-        } else {
-            QFile mark(QDir(backup()).filePath(QStringLiteral("marca")));
-            QVERIFY(mark.open(QIODevice::ReadOnly));
-            QCOMPARE(QString::fromLatin1(mark.readAll()), kept);
-        }
+        for (const char* which : {"set", ".novo", ".antigo"})
+            QVERIFY2(QFileInfo::exists(folderOf(which)) == remaining.contains(which), which);
+        for (const QString& which : present.filter("!"))
+            QVERIFY2(QFileInfo::exists(QDir(folderOf(which)).filePath("carta.odt")), qPrintable(which));
+        if (kept.isEmpty())
+            return;
+        QFile mark(QDir(backup()).filePath(BackupPlace::MarkerFile));
+        QVERIFY(mark.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLatin1(mark.readAll()), kept);
     }
 
     void mediumOfAFolder_data()
@@ -358,6 +520,28 @@ private slots:
         QCOMPARE(after.first(), QStringLiteral("Capa nova"));
         QVERIFY(QFileInfo(moved).isDir());
         QCOMPARE(module().aliasFolder(Alias::BackUpRavSv), moved);
+    }
+
+    // A new place chosen where the keeper keeps other files is refused by name; nothing changes.
+    void aNewPlaceThatIsNotACopyIsRefused()
+    {
+        QTemporaryDir media;
+        const QString folder = BackupLocation::FolderOn(media.path());
+        QVERIFY(QDir().mkpath(folder));
+        writeFile(QDir(folder).filePath("carta.odt"), "querida mãe");
+        const QStringList niveis = TextFile::readLines(m_data->file(DataFiles::Niveis));
+        const QStringList tree = treeOf(media.path());
+        try {
+            BackupLocation::CloseLocationChoice(BackupLocation::MediumOf(backup()), media.path());
+            QFAIL("the place was changed");
+        } catch (const CoreError& e) {
+            QVERIFY2(e.message().contains(QDir::toNativeSeparators(folder))
+                         && e.message().contains("não foi alterado"),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(TextFile::readLines(m_data->file(DataFiles::Niveis)), niveis);
+        QCOMPARE(module().aliasFolder(Alias::BackUpRavSv), backup());
+        QCOMPARE(treeOf(media.path()), tree);
     }
 };
 

@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -31,11 +32,29 @@
 #include <functional>
 #include <memory>
 
+namespace {
+
+// Scripted dialogs that also note, at each question, the progress boxes then in existence.
+class WatchedDialogs : public ScriptedDialogs {
+public:
+    QStringList progressAtQuestions;
+    bool question(const QString& text) override
+    {
+        for (QWidget* widget : QApplication::allWidgets()) {
+            if (auto* box = qobject_cast<QProgressDialog*>(widget))
+                progressAtQuestions << box->windowTitle();
+        }
+        return ScriptedDialogs::question(text);
+    }
+};
+
+}
+
 class TestBackupWindows : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FixtureFolder> m_data;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<WatchedDialogs> m_dialogs;
     std::unique_ptr<TFPrincipal> m_window;
     int m_ended = 0;
 
@@ -74,7 +93,7 @@ private slots:
     void init()
     {
         m_data = std::make_unique<FixtureFolder>();
-        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_dialogs = std::make_unique<WatchedDialogs>();
         m_ended = 0;
         SetProgramEndForTests([this] { ++m_ended; });
         m_window = std::make_unique<TFPrincipal>();
@@ -119,6 +138,8 @@ private slots:
             QVERIFY(!window.isVisible());
         });
         QCOMPARE(questions().size(), 1);
+        // The progress shows once the keeper said Yes, never over the question.
+        QCOMPARE(m_dialogs->progressAtQuestions, QStringList());
         QCOMPARE(m_dialogs->messages(), QStringList{Backup::EndMessage});
         QCOMPARE(m_ended, 1);
         QCOMPARE(StoredRows(m_data->module(), "Basico").filter(QRegularExpression("^2\\|")).size(), 1);
@@ -152,14 +173,17 @@ private slots:
 
     void closingTheLocationWindow_data()
     {
-        QTest::addColumn<QString>("inUse");    // "A" and "B" are mounted; "gone" is not
-        QTest::addColumn<QString>("chosen");   // empty: "Alterar" not pressed
+        QTest::addColumn<QString>("inUse");    // "A" and "B" are mounted; "C" is there but not listed; "gone" is not
+        QTest::addColumn<QString>("chosen");   // empty: "Alterar" not pressed; "-": pressed, nothing chosen
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("no change while the medium is missing")
             << "gone" << "" << QStringList{BackupLocation::MissingMediumMessage};
         QTest::newRow("no change, medium present") << "A" << "" << QStringList();
         QTest::newRow("the medium in use chosen") << "A" << "A" << QStringList();
         QTest::newRow("another medium chosen") << "A" << "B" << QStringList{BackupLocation::ChangedMessage};
+        QTest::newRow("nothing chosen, the medium in use not listed") << "C" << "-" << QStringList();
+        QTest::newRow("another medium chosen, the medium in use not listed")
+            << "C" << "B" << QStringList{BackupLocation::ChangedMessage};
     }
     void closingTheLocationWindow()
     {
@@ -167,7 +191,7 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QStringList, messages);
         QTemporaryDir media;
-        QVERIFY(QDir(media.path()).mkdir("A") && QDir(media.path()).mkdir("B"));
+        QVERIFY(QDir(media.path()).mkdir("A") && QDir(media.path()).mkdir("B") && QDir(media.path()).mkdir("C"));
         auto medium = [&](const QString& name) { return QDir(media.path()).filePath(name); };
         BackupLocation::SetMountedMediaForTests([&] { return QStringList{medium("A"), medium("B")}; });
         const QString folder = BackupLocation::FolderOn(medium(inUse));
@@ -176,7 +200,8 @@ private slots:
         // A cover edited earlier in this run.
         SaveCover(CoverText{{"Capa desta sessão", "linha 2", "", ""}, QStringLiteral("Capa.Bmp")});
         const QStringList niveis = TextFile::readLines(m_data->file(DataFiles::Niveis));
-        const bool changes = !chosen.isEmpty() && chosen != inUse;
+        const bool changes = !chosen.isEmpty() && chosen != QLatin1String("-") && chosen != inUse;
+        const bool listed = inUse == QLatin1String("A") || inUse == QLatin1String("B");
 
         QString shownAfter;
         openItemSixteen(
@@ -191,8 +216,11 @@ private slots:
                 if (!chosen.isEmpty()) {
                     QTest::mouseClick(window.BAlterar, Qt::LeftButton);
                     QVERIFY(!window.CBDrive->isHidden());
-                    QCOMPARE(window.CBDrive->count(), 2);
-                    window.CBDrive->setCurrentIndex(window.CBDrive->findText(medium(chosen)));
+                    QCOMPARE(window.CBDrive->count(), listed ? 2 : 3);
+                    // The chooser starts at the place in use, not at the first volume.
+                    QCOMPARE(window.CBDrive->currentText(), medium(inUse));
+                    if (chosen != QLatin1String("-"))
+                        window.CBDrive->setCurrentIndex(window.CBDrive->findText(medium(chosen)));
                 }
                 QTest::mouseClick(window.Button1, Qt::LeftButton);
                 QVERIFY(!window.isVisible());
@@ -202,6 +230,7 @@ private slots:
         const QStringList after = TextFile::readLines(m_data->file(DataFiles::Niveis));
         if (!changes) {
             QCOMPARE(after, niveis);
+            QCOMPARE(m_data->module().aliasFolder(Alias::BackUpRavSv), folder);
             return;
         }
         const QString moved = BackupLocation::FolderOn(medium(chosen));
