@@ -11,13 +11,25 @@
 
 namespace {
 
+struct OpenTransaction {
+    int depth = 0;
+    bool failed = false;
+};
+
+QHash<QString, OpenTransaction>& openTransactions()
+{
+    static QHash<QString, OpenTransaction> open;
+    return open;
+}
+}
+
 // On a server, the writers of one unit take turns, and the turn is held until the transaction
 // ends, so what a writer checks is still so when it writes. The turn is a lock on the unit's own
 // register of services that conflicts with itself and with every change of rows, not with reading:
 // only a login that may change the unit's tables can take it, so no other login of the server can
 // stall the unit's writes by holding it. A unit not made yet (being published) has no tables: its
 // publishers take turns on a lock named after it.
-void takeWritersTurn(const QSqlDatabase& db)
+void SqlTransaction::takeWritersTurn(const QSqlDatabase& db)
 {
     QSqlQuery query(db);
     auto fail = [&db, &query] { throw CoreError(EngineErrorMessage(db, QString(), query.lastError())); };
@@ -33,18 +45,6 @@ void takeWritersTurn(const QSqlDatabase& db)
                     : QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(current_setting('search_path')))");
     if (!query.exec(statement))
         fail();
-}
-
-struct OpenTransaction {
-    int depth = 0;
-    bool failed = false;
-};
-
-QHash<QString, OpenTransaction>& openTransactions()
-{
-    static QHash<QString, OpenTransaction> open;
-    return open;
-}
 }
 
 SqlTransaction::SqlTransaction(const QSqlDatabase& db)

@@ -21,6 +21,10 @@ public:
     // Whether a transaction guard is open on the connection of that name.
     static bool isOpen(const QString& connection);
 
+    // On a server, takes the unit's writers' turn in the transaction open on `db` (every outer
+    // transaction does so first); throws CoreError when the server refuses.
+    static void takeWritersTurn(const QSqlDatabase& db);
+
 private:
     void ended(bool committed);
 

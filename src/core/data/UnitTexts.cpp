@@ -43,7 +43,8 @@ QByteArray textDigest(const QString& text)
 // one empty line stay apart, and the lines read back are the file's own.
 QString fileText(const QStringList& lines)
 {
-    QString text;
+    // Empty, never null: a null text is bound as NULL, which the table refuses.
+    QString text = QStringLiteral("");
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
     return text;

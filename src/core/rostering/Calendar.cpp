@@ -139,6 +139,11 @@ Outcome IncludeWeekends(const QString& finalDayText, const QString& initialDayTe
     const std::optional<QDate> initialDay = Dates::parse(initialDayText);
     if (!initialDay)
         return refused(Dates::invalidDateMessage(initialDayText));
+    // An earlier end shortens the period, but not to before its first day: no day could be rostered.
+    if (*finalDay < *initialDay)
+        return refused(QStringLiteral("O Dia Final %1 é anterior ao Dia Inicial %2: o período de preparação não pode "
+                                      "terminar antes de começar. Nada foi gravado.")
+                           .arg(Dates::show(*finalDay), Dates::show(*initialDay)));
 
     // The kept days stay in their order; the new weekend days follow them in date order.
     QList<QDate> days;

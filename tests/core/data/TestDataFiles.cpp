@@ -38,6 +38,15 @@ private slots:
         }
     }
 
+    // A file with no lines (a calendar without red days) is kept as such, on a server unit too.
+    void anEmptyFileIsKept()
+    {
+        FixtureFolder data;
+        data.writeText(DataFiles::SemExped, {});
+        QCOMPARE(DataFiles::ReadRedDayLines(), QStringList());
+        QCOMPARE(data.readText(DataFiles::SemExped), QStringList());
+    }
+
     // Lines recorded with a transaction and not written yet are what every reader takes; once
     // written, the file alone counts again.
     void readersTakeTheRecordedLines()

@@ -91,6 +91,10 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("final day") << "31/02/09" << "31/01/09" << "31/02/09 >>> Data inválida";
         QTest::newRow("initial day") << "10/02/09" << "ontem" << "ontem >>> Data inválida";
+        QTest::newRow("final day before the initial day")
+            << "30/01/09" << "31/01/09"
+            << "O Dia Final 30/01/09 é anterior ao Dia Inicial 31/01/09: o período de preparação não pode "
+               "terminar antes de começar. Nada foi gravado.";
         QTest::newRow("more than the calendar holds")
             << "31/12/13" << "31/01/09"
             << "A Escala Vermelha comporta no máximo 366 dias e ficaria com 514. Nada foi gravado.\n\n"

@@ -6,7 +6,9 @@
 #include "ScriptedDialogs.h"
 #include "common/FormWindow.h"
 #include "common/SharedWindows.h"
+#include "data/CoreError.h"
 #include "data/ServerAddress.h"
+#include "data/SqlTransaction.h"
 #include "data/UGlobal.h"
 #include "startup/UPrincipal.h"
 
@@ -34,6 +36,18 @@ int storedPt(const QString& table, const QString& num)
 // Another desk's commit: on a connection of its own to the unit, it takes the unit's turn, adds
 // `added` to the black count of soldier 1 in Sv1, says so through `holding`, and commits after
 // `holdFor`. Returns what went wrong (empty when it committed).
+// The other desk takes the unit's writers' turn as the program does.
+bool takesTheTurn(const QSqlDatabase& db, QString& failure)
+{
+    try {
+        SqlTransaction::takeWritersTurn(db);
+        return true;
+    } catch (const CoreError& e) {
+        failure = QStringLiteral("turn: ") + e.message();
+        return false;
+    }
+}
+
 QString anotherDeskAdds(const QString& searchPath, int added, std::promise<void>& holding,
                         std::chrono::milliseconds holdFor)
 {
@@ -54,8 +68,8 @@ QString anotherDeskAdds(const QString& searchPath, int added, std::promise<void>
                 fail(QStringLiteral("search_path"), q);
             else if (!q.exec(QStringLiteral("BEGIN")))
                 fail(QStringLiteral("BEGIN"), q);
-            else if (!q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(current_setting('search_path')))")))
-                fail(QStringLiteral("lock"), q);
+            else if (!takesTheTurn(db, failure))
+                holding.set_value();
             else if (!q.exec(QStringLiteral("UPDATE Sv1 SET Pt = Pt + %1 WHERE Num = '1'").arg(added)))
                 fail(QStringLiteral("UPDATE"), q);
             else {
