@@ -193,8 +193,7 @@ private slots:
         QTest::addColumn<QString>("named");
         QTest::newRow("saved: a last rostered day that is no day")
             << false << DataFiles::Escala << QStringList{"xx/yy/zz"} << "xx/yy/zz";
-        // One empty line: a unit on a server cannot hold a text of no lines at all.
-        QTest::newRow("saved: an empty period") << false << DataFiles::DataIniFim << QStringList{""} << "DataIniFim.Txt";
+        QTest::newRow("saved: an empty period") << false << DataFiles::DataIniFim << QStringList{} << "DataIniFim.Txt";
         QTest::newRow("restored: a red day that is no day")
             << true << DataFiles::SemExped << QStringList{"31/02/04"} << "31/02/04";
         QTest::newRow("restored: a last rostered day behind the history") << true << DataFiles::Escala
