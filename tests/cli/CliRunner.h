@@ -6,6 +6,8 @@
 #include "data/TableSchema.h"
 #include "data/TextFile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -82,6 +84,31 @@ inline void dropToNobody()
         ::_exit(126);
     if (::access(RAVELHA_CLI, X_OK) != 0)
         ::_exit(126);
+}
+
+// A file made read-only is met only by a program that honours its mode, which root does not. Run
+// as root, this opens the data folder, its parent and `folders` to everybody, and the database and
+// `files` of the data folder (paths relative to it, or absolute) to reading and writing, then sets
+// `asNobody` to the step that has the program run as the user nobody. Elsewhere it changes nothing
+// and leaves `asNobody` empty. False when a mode could not be set.
+inline bool openToNobodyWhereRoot(FixtureFolder& data, const QStringList& files, const QStringList& folders,
+                                  std::function<void()>& asNobody)
+{
+    asNobody = {};
+    if (::geteuid() != 0)
+        return true;
+    const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                                   | QFile::ReadOther | QFile::WriteOther;
+    for (const QString& path : QStringList{data.path(), QFileInfo(data.path()).absolutePath()} + folders) {
+        if (!QFile::setPermissions(path, all | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther))
+            return false;
+    }
+    for (const QString& file : QStringList{QStringLiteral("Ravelha.db")} + files) {
+        if (!QFile::setPermissions(QDir(data.path()).filePath(file), all))
+            return false;
+    }
+    asNobody = dropToNobody;
+    return true;
 }
 
 // The rows of the tables named, each as "== table" then its rows' values joined by "|", and the

@@ -208,17 +208,10 @@ private slots:
         FixtureFolder data(QStringLiteral("inicial"));
         const QString escala = data.file(DataFiles::Escala);
         QVERIFY(QFile::setPermissions(escala, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        // As root, the program runs as nobody, who may write the folder and the database but not
+        // Escala.Txt.
         std::function<void()> asNobody;
-        if (::geteuid() == 0) {
-            // Root writes whatever the file's mode says: the program runs as nobody, who may write
-            // the folder and the database but not Escala.Txt.
-            const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
-                                           | QFile::ReadOther | QFile::WriteOther;
-            for (const QString& path : {data.path(), QFileInfo(data.path()).absolutePath()})
-                QVERIFY(QFile::setPermissions(path, all | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
-            QVERIFY(QFile::setPermissions(data.file(QStringLiteral("Ravelha.db")), all));
-            asNobody = dropToNobody;
-        }
+        QVERIFY(openToNobodyWhereRoot(data, {}, {}, asNobody));
         const QStringList command{QStringLiteral("--dados"), data.path(), QStringLiteral("escalar"), QStringLiteral("04/03/04")};
         const Result committed = cli(command, plainEnvironment(), QString(), asNobody);
         if (asNobody && committed.exit == 126)

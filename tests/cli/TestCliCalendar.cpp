@@ -203,24 +203,16 @@ private slots:
         const QString periodPath = data.file(DataFiles::DataIniFim);
         QVERIFY(QFile::setPermissions(periodPath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         std::function<void()> asNobody;
-        if (::geteuid() == 0) {
-            // Root writes whatever the file's mode says: the program runs as nobody, who may write
-            // the folder and the database but not DataIniFim.Txt.
-            const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
-                                           | QFile::ReadOther | QFile::WriteOther;
-            for (const QString& path : {data.path(), QFileInfo(data.path()).absolutePath()})
-                QVERIFY(QFile::setPermissions(path, all | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
-            QVERIFY(QFile::setPermissions(data.file(QStringLiteral("Ravelha.db")), all));
-            QVERIFY(QFile::setPermissions(data.file(DataFiles::SemExped), all));
-            asNobody = dropToNobody;
-        }
+        // As root, the program runs as nobody, who may write the folder, the database and the
+        // calendar but not DataIniFim.Txt.
+        QVERIFY(openToNobodyWhereRoot(data, {DataFiles::SemExped}, {}, asNobody));
         auto run = [&](const QStringList& arguments) {
             return cli(QStringList{"--dados", data.path()} + arguments, plainEnvironment(), QString(), asNobody);
         };
         const QStringList extended = calendarFile(data) + QStringList{"21/03/04", "27/03/04", "28/03/04", "03/04/04"};
         const CliResult extension = run({"calendario", "estender", "03/04/04"});
         if (asNobody && extension.exit == 126)
-            QSKIP("run as root, and the user nobody (65534) cannot be taken: a read-only file cannot be met");
+            QSKIP("run as root, and the user nobody (65534) cannot be taken or cannot start the program from this build folder: a read-only file cannot be met");
         QCOMPARE(extension.exit, 0);
         QVERIFY2(extension.err.contains(QStringLiteral("O arquivo DataIniFim.Txt não pôde ser gravado: o arquivo é "
                                                        "somente leitura.")),

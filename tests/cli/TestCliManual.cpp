@@ -95,18 +95,9 @@ private slots:
         const QString escala = data.file(DataFiles::Escala);
         QVERIFY(QFile::setPermissions(escala, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         std::function<void()> asNobody;
-        if (::geteuid() == 0) {
-            // Root writes whatever the file's mode says: the program runs as nobody, who may read the
-            // grid and write the folder and the database, but not Escala.Txt.
-            const QFile::Permissions all = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
-                                           | QFile::ReadOther | QFile::WriteOther;
-            const QFile::Permissions folders = all | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-            for (const QString& path : {data.path(), QFileInfo(data.path()).absolutePath(), files.folder()})
-                QVERIFY(QFile::setPermissions(path, folders));
-            QVERIFY(QFile::setPermissions(data.file(QStringLiteral("Ravelha.db")), all));
-            QVERIFY(QFile::setPermissions(QDir(files.folder()).filePath(grid), all));
-            asNobody = dropToNobody;
-        }
+        // As root, the program runs as nobody, who may read the grid and write the folder and the
+        // database, but not Escala.Txt.
+        QVERIFY(openToNobodyWhereRoot(data, {QDir(files.folder()).filePath(grid)}, {files.folder()}, asNobody));
         const CliResult committed = files.run(data, {"escalar", "04/03/04", grid}, asNobody);
         if (asNobody && committed.exit == 126)
             QSKIP("run as root, and the user nobody (65534) cannot be taken or cannot start the program from this build folder: a read-only file cannot be met");
