@@ -52,16 +52,19 @@ QString file(const QString& bareName)
     return QDir(current()).filePath(bareName);
 }
 
+bool isUnfinishedWriteOf(const QString& name, const QString& file, Qt::CaseSensitivity names)
+{
+    static const QRegularExpression suffix(QStringLiteral("^\\.[A-Za-z]{6}$"));
+    return name.startsWith(file, names) && suffix.match(QStringView(name).mid(file.size())).hasMatch();
+}
+
 QStringList removeUnfinishedWrites(const QStringList& ownFiles)
 {
-    // The name of the temporary file of a whole-file rewrite (QSaveFile): the file's own name, a
-    // dot and six random letters.
-    static const QRegularExpression suffix(QStringLiteral("^\\.[A-Za-z]{6}$"));
     QStringList removed;
     const QDir folder(current());
     for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
         for (const QString& own : ownFiles) {
-            if (name.startsWith(own) && suffix.match(QStringView(name).mid(own.size())).hasMatch()) {
+            if (isUnfinishedWriteOf(name, own)) {
                 if (QFile::remove(folder.filePath(name)))
                     removed << name;
                 break;

@@ -17,6 +17,10 @@ void setPath(const QString& folder);
 QString path();
 QString file(const QString& bareName);
 
+// Whether `name` is the temporary file a whole-file rewrite of `file` (QSaveFile) leaves when it is
+// stopped half-way: the file's own name, a dot and six letters.
+bool isUnfinishedWriteOf(const QString& name, const QString& file, Qt::CaseSensitivity names = Qt::CaseSensitive);
+
 // Removes what a write stopped half-way (a kill, a power cut) left in the data folder: the
 // temporary file in which one of `ownFiles` was being written, named like it followed by a dot and
 // six letters. Nothing else is touched, nor a link. Returns the names removed.

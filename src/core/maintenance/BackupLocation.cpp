@@ -77,6 +77,19 @@ bool SameMedium(const QString& a, const QString& b)
     return clean(a) == clean(b);
 }
 
+QStringList MediaOffered(const QString& inUse)
+{
+    QStringList media = MountedMedia();
+    bool listed = inUse.isEmpty();
+    for (const QString& medium : media)
+        listed = listed || SameMedium(medium, inUse);
+    if (!listed) {
+        media << inUse;
+        media.sort();
+    }
+    return media;
+}
+
 bool MediumAvailable(const QString& medium)
 {
     if (medium.trimmed().isEmpty())

@@ -37,6 +37,10 @@ bool MediumAvailable(const QString& medium);
 
 // The media the drive chooser offers: the roots of the machine's mounted volumes that are ready.
 QStringList MountedMedia();
+// The media the chooser lists with `inUse` among them (added when it is not a mounted volume), so
+// that the chooser can start at the medium in use and closing it with nothing chosen changes
+// nothing.
+QStringList MediaOffered(const QString& inUse);
 // Tests: the media offered instead of the machine's; an empty function goes back to them.
 void SetMountedMediaForTests(std::function<QStringList()> media);
 

@@ -38,10 +38,7 @@ bool ownFileName(const QString& name)
     own << MarkerFile << database << database + QStringLiteral("-journal") << database + QStringLiteral("-wal")
         << database + QStringLiteral("-shm");
     for (const QString& file : own) {
-        if (samePath(name, file))
-            return true;
-        // What a write stopped half-way leaves: the file's name, a dot and six letters.
-        if (name.size() == file.size() + 7 && name.startsWith(file + QLatin1Char('.'), PathCase))
+        if (samePath(name, file) || DataFolder::isUnfinishedWriteOf(name, file, PathCase))
             return true;
     }
     return false;

@@ -20,30 +20,24 @@ void refuseCellsThatCannotBeStored(const VerifiedManualGrid& verified, const Man
     if (grid != verified.grid)
         throw CoreError(QStringLiteral("A Grade de Serviços mudou depois da verificação; nada foi gravado.\n\n"
                                        "Clique em \"Verificar\" de novo antes de escalar."));
-    for (int r = 0; r < grid.serviceRows(); ++r) {
-        const ManualGridRow& row = grid.rows.at(r);
-        for (int c = 0; c < ManualGrid::DayColumns; ++c) {
-            const QString& cell = row.cells[c];
-            if (cell.isEmpty())
-                continue;
-            // A cell under an empty header has no day to be recorded on.
-            if (!grid.dayOf(c))
-                throw CoreError(QStringLiteral("O Serviço de %1 tem \"%2\" na coluna %3 da Grade de Serviços, que não "
-                                               "tem dia: a grade vai até o dia %4. Nada foi gravado.\n\n"
-                                               "Apague essa célula, ou prepare a grade até um dia mais adiante.")
-                                    .arg(row.descr, cell)
-                                    .arg(c + 1)
-                                    .arg(Dates::show(verified.end)));
-            // The history keeps 120 characters; a longer list would be cut in the middle of a number.
-            if (cell.size() > Width::HistNum)
-                throw CoreError(QStringLiteral("Os números do Serviço de %1 no dia %2 têm %3 caracteres e não cabem nos "
-                                               "%4 caracteres do histórico. Nada foi gravado.\n\n"
-                                               "Diminua os militares dessa célula.")
-                                    .arg(row.descr, grid.days[c])
-                                    .arg(cell.size())
-                                    .arg(Width::HistNum));
-        }
-    }
+    grid.forEachFilledCell([&](int, const ManualGridRow& row, int c, const QString& cell) {
+        // A cell under an empty header has no day to be recorded on.
+        if (!grid.dayOf(c))
+            throw CoreError(QStringLiteral("O Serviço de %1 tem \"%2\" na coluna %3 da Grade de Serviços, que não "
+                                           "tem dia: a grade vai até o dia %4. Nada foi gravado.\n\n"
+                                           "Apague essa célula, ou prepare a grade até um dia mais adiante.")
+                                .arg(row.descr, cell)
+                                .arg(c + 1)
+                                .arg(Dates::show(verified.end)));
+        // The history keeps 120 characters; a longer list would be cut in the middle of a number.
+        if (cell.size() > Width::HistNum)
+            throw CoreError(QStringLiteral("Os números do Serviço de %1 no dia %2 têm %3 caracteres e não cabem nos "
+                                           "%4 caracteres do histórico. Nada foi gravado.\n\n"
+                                           "Diminua os militares dessa célula.")
+                                .arg(row.descr, grid.days[c])
+                                .arg(cell.size())
+                                .arg(Width::HistNum));
+    });
 }
 
 // The records of the filled cells, row by row and, within a row, day by day.
@@ -51,14 +45,9 @@ QList<HistoryRecord> recordsOf(const VerifiedManualGrid& verified)
 {
     const ManualGrid& grid = verified.grid;
     QList<HistoryRecord> records;
-    for (int r = 0; r < grid.serviceRows(); ++r) {
-        const ManualGridRow& row = grid.rows.at(r);
-        for (int c = 0; c < ManualGrid::DayColumns; ++c) {
-            if (!row.cells[c].isEmpty())
-                records << HistoryRecord{*grid.dayOf(c), row.code, cut(row.descr, Width::Descr), row.cells[c],
-                                         verified.kinds[c]};
-        }
-    }
+    grid.forEachFilledCell([&](int, const ManualGridRow& row, int c, const QString& cell) {
+        records << HistoryRecord{*grid.dayOf(c), row.code, cut(row.descr, Width::Descr), cell, verified.kinds[c]};
+    });
     return records;
 }
 
@@ -70,21 +59,15 @@ QList<CountLog::Row> dutyRowsOf(const VerifiedManualGrid& verified)
 {
     const ManualGrid& grid = verified.grid;
     QList<CountLog::Row> rows;
-    for (int r = 0; r < grid.serviceRows(); ++r) {
-        const ManualGridRow& row = grid.rows.at(r);
-        for (int c = 0; c < ManualGrid::DayColumns; ++c) {
-            const QString& cell = row.cells[c];
-            if (cell.isEmpty())
-                continue;
-            const QStringList counted = std::size_t(r) < verified.counted.size() ? verified.counted[r][c] : QStringList();
-            for (const QString& num : cell.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-                const bool moved = counted.contains(num);
-                rows << CountLog::dutyRow(num, verified.kinds[c], +1,
-                                          moved ? CountLog::Operation::ManualCommit : CountLog::Operation::Uncounted,
-                                          Dates::show(*grid.dayOf(c)), row.code);
-            }
+    grid.forEachFilledCell([&](int r, const ManualGridRow& row, int c, const QString& cell) {
+        const QStringList counted = std::size_t(r) < verified.counted.size() ? verified.counted[r][c] : QStringList();
+        for (const QString& num : cell.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const bool moved = counted.contains(num);
+            rows << CountLog::dutyRow(num, verified.kinds[c], +1,
+                                      moved ? CountLog::Operation::ManualCommit : CountLog::Operation::Uncounted,
+                                      Dates::show(*grid.dayOf(c)), row.code);
         }
-    }
+    });
     return rows;
 }
 

@@ -38,6 +38,19 @@ struct ManualGrid {
     std::optional<QDate> dayOf(int column) const;
     // Whether any body cell of the service rows holds text.
     bool hasText() const;
+    // Calls visit(r, row, c, cell) for every body cell of the service rows that holds text, row by
+    // row and, within a row, day by day.
+    template <typename Visit>
+    void forEachFilledCell(Visit&& visit) const
+    {
+        for (int r = 0; r < serviceRows(); ++r) {
+            const ManualGridRow& row = rows.at(r);
+            for (int c = 0; c < DayColumns; ++c) {
+                if (!row.cells[c].isEmpty())
+                    visit(r, row, c, row.cells[c]);
+            }
+        }
+    }
     // The cell of row `row` (0 = first service) and day column `column` (0 to 5), growing the
     // rows when needed (the sample contents may be written before the grid is prepared).
     QString& cell(int row, int column);

@@ -44,25 +44,21 @@ std::optional<QString> conflict(const ManualGrid& grid, const QDate& first, cons
 QStringList RepeatedNumbers(const ManualGrid& grid)
 {
     QStringList lines;
-    for (int r = 0; r < grid.serviceRows(); ++r) {
-        const ManualGridRow& row = grid.rows.at(r);
-        for (int c = 0; c < ManualGrid::DayColumns; ++c) {
-            if (!grid.dayOf(c))
-                continue;
-            QStringList seen;
-            QStringList repeated;
-            for (const QString& num : row.cells[c].split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-                if (seen.contains(num) && !repeated.contains(num))
-                    repeated << num;
-                seen << num;
-            }
-            if (!repeated.isEmpty())
-                lines << QStringLiteral("Serviço de %1, dia %2: %3 %4 mais de uma vez (\"%5\").")
-                             .arg(row.descr, grid.days[c], repeated.join(QStringLiteral(", ")),
-                                  repeated.size() == 1 ? QStringLiteral("está") : QStringLiteral("estão"),
-                                  row.cells[c]);
+    grid.forEachFilledCell([&](int, const ManualGridRow& row, int c, const QString& cell) {
+        if (!grid.dayOf(c))
+            return;
+        QStringList seen;
+        QStringList repeated;
+        for (const QString& num : cell.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (seen.contains(num) && !repeated.contains(num))
+                repeated << num;
+            seen << num;
         }
-    }
+        if (!repeated.isEmpty())
+            lines << QStringLiteral("Serviço de %1, dia %2: %3 %4 mais de uma vez (\"%5\").")
+                         .arg(row.descr, grid.days[c], repeated.join(QStringLiteral(", ")),
+                              repeated.size() == 1 ? QStringLiteral("está") : QStringLiteral("estão"), cell);
+    });
     return lines;
 }
 

@@ -74,17 +74,9 @@ void TFCopiaSeg::FormActivate()
         m_medium = BackupLocation::MediumOf(BackupLocation::CurrentFolder());
         EDrive->setText(QDir::toNativeSeparators(m_medium));
         CBDrive->clear();
-        QStringList media = BackupLocation::MountedMedia();
         // The chooser starts at the medium in use, so that closing it with nothing chosen changes
-        // nothing: a medium in use that is not among the volumes offered is offered too.
-        bool listed = m_medium.isEmpty();
-        for (const QString& medium : media)
-            listed = listed || BackupLocation::SameMedium(medium, m_medium);
-        if (!listed) {
-            media << m_medium;
-            media.sort();
-        }
-        for (const QString& medium : media)
+        // nothing.
+        for (const QString& medium : BackupLocation::MediaOffered(m_medium))
             CBDrive->addItem(QDir::toNativeSeparators(medium), medium);
         int inUse = -1;
         for (int i = 0; i < CBDrive->count() && !m_medium.isEmpty(); ++i) {
