@@ -10,7 +10,7 @@ packages=(
   libbenchmark-dev libsqlite3-dev
   xvfb xauth poppler-utils imagemagick fonts-liberation
   qt6-translations-l10n
-  qt6-charts-dev libqt6opengl6-dev libical-dev pkg-config python3-icalendar
+  libical-dev pkg-config python3-icalendar
   dpkg-dev lintian file x11-utils xdotool desktop-file-utils
 )
 

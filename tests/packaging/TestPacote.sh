@@ -48,7 +48,7 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 # What the programs load: the libraries (found by dpkg-shlibdeps) and the plugins (named by hand).
 depends="$(dpkg-deb -f "$deb" Depends)"
-for package in libc6 libqt6core6 libqt6widgets6 libqt6sql6 libqt6printsupport6 libqt6charts6 \
+for package in libc6 libqt6core6 libqt6widgets6 libqt6sql6 libqt6printsupport6 \
     libical3 libqt6gui6 libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n; do
     grep -qE "(^|[ ,|])$package( |,|$)" <<<"$depends" || fail "Depends sem $package: $depends"
 done

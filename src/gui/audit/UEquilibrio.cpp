@@ -17,8 +17,6 @@
 #include "data/UGlobal.h"
 #include "printing/Printer.h"
 
-#include <QtCharts/QChart>
-#include <QtCharts/QChartView>
 #include <QBuffer>
 #include <QComboBox>
 #include <QDir>
@@ -56,8 +54,7 @@ TFEquilibrio::TFEquilibrio(QWidget* parent) : FormWindow(QStringLiteral("015"), 
     auto* labelSv = Named<QLabel>(QStringLiteral("LabelSv"), QStringLiteral("Serviço:"), this);
     ComboSv = Named<QComboBox>(QStringLiteral("ComboSv"), this);
     ComboSv->setMinimumWidth(260);
-    Chart = Named<QChartView>(QStringLiteral("Chart"), this);
-    Chart->setRenderHint(QPainter::Antialiasing);
+    Chart = Named<BalanceChartView>(QStringLiteral("Chart"), this);
     Chart->setMinimumHeight(340);
     ChartArea = Named<QScrollArea>(QStringLiteral("ChartArea"), this);
     ChartArea->setWidget(Chart);
@@ -150,15 +147,12 @@ void TFEquilibrio::showRoster(int code)
     ListAchados->clear();
     ButtonIniciar->setVisible(m_balance && !m_balance->audit.hasReference);
     if (!m_balance) {
-        auto* empty = new QChart;
-        empty->setAnimationOptions(QChart::NoAnimation);
-        Chart->setChart(empty);
+        Chart->setBars({});
         LabelResumo->clear();
         return;
     }
     const CountAudit::Balance& balance = *m_balance;
-    QChart* chart = BalanceChart(balance, chartTitle());
-    Chart->setChart(chart);
+    Chart->setBars(BalanceChart(balance, chartTitle()));
     Chart->setMinimumWidth(std::max(900, int(balance.members.size()) * PixelsPerMember + 120));
 
     LabelResumo->setText(summaryLines().mid(0, 2).join(QLatin1Char('\n')));

@@ -15,7 +15,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 class QScrollArea;
-class QChartView;
+class BalanceChartView;
 
 class TFEquilibrio : public FormWindow {
     Q_OBJECT
@@ -23,7 +23,7 @@ public:
     explicit TFEquilibrio(QWidget* parent = nullptr);
 
     QComboBox* ComboSv = nullptr;         // the registered services, "Descr (código)"
-    QChartView* Chart = nullptr;          // the bars: Pt and Vm per member
+    BalanceChartView* Chart = nullptr;         // the bars: Pt and Vm per member
     QScrollArea* ChartArea = nullptr;     // scrolls a long roster sideways
     QLabel* LabelResumo = nullptr;        // spreads and next picks
     QLabel* LabelNota = nullptr;          // what the next picks leave out

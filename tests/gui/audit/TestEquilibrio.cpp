@@ -3,6 +3,7 @@
 #include "FixtureFolder.h"
 #include "ListItems.h"
 #include "ScriptedDialogs.h"
+#include "audit/BalanceChart.h"
 #include "audit/CountLog.h"
 #include "audit/UEquilibrio.h"
 #include "common/ClickableLabel.h"
@@ -26,11 +27,6 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtCharts/QBarCategoryAxis>
-#include <QtCharts/QBarSeries>
-#include <QtCharts/QBarSet>
-#include <QtCharts/QChart>
-#include <QtCharts/QChartView>
 #include <functional>
 #include <memory>
 
@@ -124,17 +120,12 @@ private slots:
             QCOMPARE(window.ComboSv->itemText(1), QStringLiteral("Adj Of (2)"));
             QCOMPARE(ItemsOf(window.ListAchados).value(0).left(14), QStringLiteral("sem referência"));
             window.ComboSv->setCurrentIndex(1);
-            auto* series = qobject_cast<QBarSeries*>(window.Chart->chart()->series().value(0));
-            QVERIFY(series);
-            QCOMPARE(series->barSets().size(), 2);
-            QCOMPARE(series->barSets().at(0)->label(), QStringLiteral("Pt"));
-            QCOMPARE(series->barSets().at(0)->at(2), 4.0);
-            QCOMPARE(series->barSets().at(1)->at(1), 1.0);
+            const BalanceBars& bars = window.Chart->bars();
+            QCOMPARE(bars.pt.value(2), 4);
+            QCOMPARE(bars.vm.value(1), 1);
             // Soldier 5 is away: greyed and passed over; 4 is then the next pick of both kinds.
-            QCOMPARE(series->barSets().at(0)->selectedBars(), QList<int>{1});
-            auto* axis = qobject_cast<QBarCategoryAxis*>(window.Chart->chart()->axes(Qt::Horizontal).value(0));
-            QVERIFY(axis);
-            QCOMPARE(axis->categories(), (QStringList{"▶4", "(5)", "6"}));
+            QCOMPARE(bars.greyed, QList<int>{1});
+            QCOMPARE(bars.labels, (QStringList{"▶4", "(5)", "6"}));
             QCOMPARE(window.LabelResumo->text(),
                      QStringLiteral("Diferença entre o maior e o menor (fora os afastados): Pt 3, Vm 1\n"
                                     "Próximo Pt: 4 - Dantas    Próximo Vm: 4 - Dantas"));
@@ -154,6 +145,14 @@ private slots:
         QImage chart;
         QVERIFY(chart.loadFromData(pictures.at(0).png, "PNG"));
         QCOMPARE(chart.size(), QSize(2400, 950));
+        // The bars are drawn: the black and the red of the counts, and the grey of the absent one.
+        QHash<QRgb, int> colours;
+        for (int y = 0; y < chart.height(); y += 2)
+            for (int x = 0; x < chart.width(); x += 2)
+                ++colours[chart.pixel(x, y) & 0xffffff];
+        QVERIFY(colours.value(0x282828) > 100);
+        QVERIFY(colours.value(0xc82828) > 100);
+        QVERIFY(colours.value(0xe6bebe) > 100);
         QCOMPARE(pictures.at(0).height * chart.width(), chart.height() * pictures.at(0).width);
         const auto texts = page.texts();
         QCOMPARE(texts.first().text, QStringLiteral("Equilíbrio das escalas e auditoria dos pontos"));
