@@ -40,4 +40,7 @@ for size in 16 22 24 32 48 64 128 256; do
     convert "$source" -filter Lanczos -resize "${size}x${size}" -strip -depth 8 \
         -define png:exclude-chunks=date,time "PNG32:$out/ravelha-$size.png"
 done
+# The Windows icon holds the sizes Windows asks for, in one file.
+convert "$out/ravelha-16.png" "$out/ravelha-24.png" "$out/ravelha-32.png" "$out/ravelha-48.png" \
+    "$out/ravelha-64.png" "$out/ravelha-128.png" "$out/ravelha-256.png" "$(dirname "$out")/windows/ravelha.ico"
 echo "ícones em $out"

@@ -9,6 +9,7 @@
 #include "data/QtMessages.h"
 #include "data/Session.h"
 #include "ResetCommands.h"
+#include "ProgramStreams.h"
 #include "ServerCommands.h"
 
 #include <QCoreApplication>
@@ -31,10 +32,9 @@ void error(const QString& text)
 
 int main(int argc, char* argv[])
 {
+    PrepareStandardStreams();
     KeepQtMessagesForDevelopers();
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    QStringList arguments = ProgramArguments(argc, argv);
     const QString folder = DataFolder::choose(arguments);
     ServerAddress server;
     try {
@@ -68,9 +68,11 @@ int main(int argc, char* argv[])
     if (command.name == QStringLiteral("imprimir")
         || (command.name == QStringLiteral("tabela") && command.rest.contains(QStringLiteral("--pdf")))) {
         // Printing into a file (the roster, or the browser's situation list) needs fonts, not a
-        // screen.
+        // screen. (Windows always has its desktop, and its own plugin has the system's fonts.)
+#ifndef Q_OS_WIN
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         app = std::make_unique<QGuiApplication>(argc, argv);
     }
 #endif

@@ -57,6 +57,21 @@ inline CliResult finished(QProcess& process)
     return result;
 }
 
+// The Windows build of the program when RAVELHA_CLI_WINDOWS names its ravelha-cli.exe: run under
+// Wine, with the absolute paths among the arguments named on Wine's drive Z: (the whole file system).
+inline QString windowsProgram()
+{
+    return qEnvironmentVariable("RAVELHA_CLI_WINDOWS");
+}
+
+inline QStringList onDriveZ(const QStringList& arguments)
+{
+    QStringList mapped;
+    for (const QString& argument : arguments)
+        mapped << (argument.startsWith(QLatin1Char('/')) ? QStringLiteral("Z:") + argument : argument);
+    return mapped;
+}
+
 // `childSetUp` runs in the child before the program starts (to take another user's identity).
 inline CliResult cli(const QStringList& arguments, const QProcessEnvironment& environment = plainEnvironment(),
                      const QString& workingFolder = QString(), const std::function<void()>& childSetUp = {})
@@ -66,7 +81,10 @@ inline CliResult cli(const QStringList& arguments, const QProcessEnvironment& en
     process.setWorkingDirectory(workingFolder);
     if (childSetUp)
         process.setChildProcessModifier(childSetUp);
-    process.start(QStringLiteral(RAVELHA_CLI), arguments);
+    if (!windowsProgram().isEmpty())
+        process.start(QStringLiteral("wine"), QStringList{windowsProgram()} + onDriveZ(arguments));
+    else
+        process.start(QStringLiteral(RAVELHA_CLI), arguments);
     return finished(process);
 }
 

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QRegularExpression>
 
 namespace DataFolder {
@@ -14,10 +17,30 @@ QString& current()
 }
 }
 
+QString defaultPathOf(const QString& keepersRoot, const QString& documents)
+{
+    const QString keepers = keepersRoot + QStringLiteral("/Molvedan/Ravelha");
+    const QString fallback = documents + QStringLiteral("/Molvedan/Ravelha");
+    // A folder already in use stays the unit's folder, wherever it is.
+    if (QFileInfo(keepers).isDir())
+        return keepers;
+    if (!documents.isEmpty() && QFileInfo(fallback).isDir())
+        return fallback;
+    // The place the keepers know, when a folder can be made there (a desk without rights on the
+    // drive's root cannot); else the user's documents.
+    const QString parent = keepersRoot + QStringLiteral("/Molvedan");
+    if (QDir().mkpath(parent)) {
+        QTemporaryFile probe(parent + QStringLiteral("/ravelha-XXXXXX"));
+        if (probe.open())
+            return keepers;
+    }
+    return documents.isEmpty() ? keepers : fallback;
+}
+
 QString defaultPath()
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("C:/Molvedan/Ravelha");
+    return defaultPathOf(QStringLiteral("C:"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 #else
     return QDir::homePath() + QStringLiteral("/Molvedan/Ravelha");
 #endif

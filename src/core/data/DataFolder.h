@@ -1,6 +1,7 @@
 #pragma once
 // Where the data live. Text files are named by their bare names and found in the data folder;
-// the default folder is $HOME/Molvedan/Ravelha, and --dados DIR or RAVELHA_DADOS point elsewhere.
+// the default folder is $HOME/Molvedan/Ravelha (on Windows C:\Molvedan\Ravelha, or the user's
+// documents where C:\ takes no new folder), and --dados DIR or RAVELHA_DADOS point elsewhere.
 
 #include <QString>
 #include <QStringList>
@@ -11,6 +12,10 @@ namespace DataFolder {
 // `arguments` is the program's argument list; "--dados DIR" is taken out of it.
 QString choose(QStringList& arguments);
 QString defaultPath();
+// The Windows rule, on any system for its test: `keepersRoot`/Molvedan/Ravelha (the root of drive
+// C:) or `documents`/Molvedan/Ravelha; the one already in use first, else the keepers' place where
+// a folder can be made in it. Makes `keepersRoot`/Molvedan when it can, nothing else.
+QString defaultPathOf(const QString& keepersRoot, const QString& documents);
 
 // The data folder of this run, and a file in it by bare name.
 void setPath(const QString& folder);

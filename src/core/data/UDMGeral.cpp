@@ -341,8 +341,15 @@ QSqlDatabase TDMGeral::serverConnection()
 QSqlDatabase TDMGeral::openServer(const QString& name, bool requireUnit)
 {
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+#ifdef Q_OS_WIN
+        // The Windows build is made without the PostgreSQL client.
+        throw CoreError(QStringLiteral("O servidor não pode ser usado: esta versão do Ravelha para Windows "
+                                       "trabalha só com a pasta de dados (sem --banco nem unidades num servidor "
+                                       "PostgreSQL)."));
+#else
         throw CoreError(QStringLiteral("O servidor não pode ser usado: falta o componente PostgreSQL do Qt "
                                        "(pacote libqt6sql6-psql)."));
+#endif
     if (requireUnit || !m_server.unit.isEmpty())
         m_server.requireValid();
     else

@@ -24,11 +24,15 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral("0.1"));
     // The installed menu entry (ravelha.desktop) and its icon in the hicolor theme; run from a
     // build tree, where no icon is installed, the windows keep the platform's default.
+    // On Windows the windows take the icon inside the program itself.
+#ifndef Q_OS_WIN
     QGuiApplication::setDesktopFileName(QStringLiteral("ravelha"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("ravelha")));
+#endif
     if (!InstallQtPortuguese())
-        std::fputs("Ravelha: as traduções do Qt (pacote qt6-translations-l10n) não estão instaladas; "
-                   "os botões das caixas de diálogo aparecerão em inglês.\n",
+        std::fputs("Ravelha: as traduções do Qt (pacote qt6-translations-l10n, ou a pasta translations ao lado "
+                   "do programa no Windows) não estão instaladas; os botões das caixas de diálogo aparecerão "
+                   "em inglês.\n",
                    stderr);
 
     QStringList arguments = QApplication::arguments();

@@ -2,6 +2,7 @@
 #include "FixtureFolder.h"
 #include "data/CoreError.h"
 #include "data/DataFiles.h"
+#include "data/DataFolder.h"
 #include "data/Session.h"
 #include "data/TextFile.h"
 #include "data/UGlobal.h"
@@ -125,6 +126,39 @@ private slots:
         QTemporaryDir temp;
         QVERIFY(startError(QDir(temp.path()).filePath(QStringLiteral("nada")))
                     .startsWith(QStringLiteral("A pasta de dados")));
+    }
+
+    // The default folder on Windows: the keepers' C:\Molvedan\Ravelha, or the documents where no
+    // folder can be made on C:\; a folder already in use is never left for a new empty one.
+    void theWindowsDefaultFolder()
+    {
+        QTemporaryDir temp;
+        const QString root = temp.filePath(QStringLiteral("c"));
+        const QString documents = temp.filePath(QStringLiteral("docs"));
+        QVERIFY(QDir().mkpath(root) && QDir().mkpath(documents));
+        const QString keepers = root + QStringLiteral("/Molvedan/Ravelha");
+        const QString fallback = documents + QStringLiteral("/Molvedan/Ravelha");
+
+        // A drive that takes new folders: the keepers' place, its parent made and nothing else.
+        QCOMPARE(DataFolder::defaultPathOf(root, documents), keepers);
+        QVERIFY(QFileInfo(root + QStringLiteral("/Molvedan")).isDir());
+        QCOMPARE(QDir(root + QStringLiteral("/Molvedan")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
+        QVERIFY(!QFileInfo::exists(fallback));
+
+        // A root that takes no folder (here a file stands where the drive's root would be).
+        const QString noRoot = temp.filePath(QStringLiteral("ficheiro"));
+        QFile file(noRoot);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QCOMPARE(DataFolder::defaultPathOf(noRoot, documents), fallback);
+
+        // The documents' folder in use stays the unit's folder once the drive takes folders again.
+        QVERIFY(QDir().mkpath(fallback));
+        QCOMPARE(DataFolder::defaultPathOf(root, documents), fallback);
+        // The keepers' folder in use comes first.
+        QVERIFY(QDir().mkpath(keepers));
+        QCOMPARE(DataFolder::defaultPathOf(root, documents), keepers);
     }
 };
 
