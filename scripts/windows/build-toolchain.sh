@@ -231,8 +231,20 @@ QT_HOST=(-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/
 if ! done_already qtbase; then
   s="$(source_dir qt6-base)"
   b="$BUILD/qtbase"
-  rm -rf "$b"
-  logged qtbase cmake -G Ninja -S "$s" -B "$b" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+  # Debian's source leaves out the Wintab headers (their licence forbids changes); only the legacy
+  # tablet support of the Windows plugin uses them. Built without it, pens still work through
+  # Windows' own pointer messages.
+  w="$s/src/plugins/platforms/windows"
+  sed -i 's|QT_CONFIG(tabletevent)|0 /* sem Wintab nesta fonte */|' "$w/qwindowscontext.cpp"
+  perl -0pi -e 's|#if QT_CONFIG\(tabletevent\)\n#  include "qwindowstabletsupport.h"\n#endif\n||' \
+    "$w/qwindowspointerhandler.cpp"
+  sed -i 's|CONDITION QT_FEATURE_tabletevent$|CONDITION QT_FEATURE_tabletevent AND EXISTS ${QtBase_SOURCE_DIR}/src/3rdparty/wintab|' \
+    "$w/CMakeLists.txt" "$w/../direct2d/CMakeLists.txt"
+  # Without OpenGL, Qt 6.4 still compiles the Windows plugin's check for a software OpenGL when
+  # "dynamicgl" is on, against headers it does not have: the check belongs to OpenGL alone.
+  sed -i 's|^#if QT_CONFIG(dynamicgl)$|#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)|' "$w/qwindowswindow.cpp"
+  # A build stopped half-way goes on where it stopped (Ninja redoes only what is missing or stale).
+  [ -f "$b/build.ninja" ] || { rm -rf "$b"; logged qtbase cmake -G Ninja -S "$s" -B "$b" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
     -DRAVELHA_MINGW_PREFIX="$PREFIX" "${QT_HOST[@]}" -DCMAKE_INSTALL_PREFIX="$PREFIX" \
     -DCMAKE_BUILD_TYPE=Release -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DFEATURE_opengl=OFF -DFEATURE_dbus=OFF -DFEATURE_vulkan=OFF -DFEATURE_icu=OFF \
@@ -243,7 +255,7 @@ if ! done_already qtbase; then
     -DFEATURE_sql_oci=OFF -DFEATURE_sql_db2=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF \
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
-    -DFEATURE_system_doubleconversion=OFF
+    -DFEATURE_system_doubleconversion=OFF; }
   if ! grep -q 'SQL driver.*SQLite.*yes\|SQLite .*\. yes' "$b/config.summary" 2>/dev/null; then
     say "  aviso: veja em $b/config.summary se o driver SQLite ficou ativo"
   fi

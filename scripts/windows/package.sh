@@ -105,7 +105,8 @@ files_nsh="$BUILD/dist/arquivos.nsh"
   done
   (cd "$dist" && find . -type f | sort) | while read -r f; do
     f="${f#./}"
-    echo "  SetOutPath \"\$INSTDIR\\$(dirname "$f" | sed 's|^\.$||; s|/|\\|g')\""
+    sub="$(dirname "$f" | sed 's|^\.$||; s|/|\\|g')"
+    echo "  SetOutPath \"\$INSTDIR${sub:+\\$sub}\""
     echo "  File \"/oname=$(basename "$f")\" \"$dist/$f\""
   done
   echo "!macroend"

@@ -8,7 +8,8 @@
 #     screenshot is kept beside the test's build folder), and the uninstaller removes what the setup
 #     put in place and nothing else.
 #
-#   TestWindowsUnderWine.sh DIST SETUP LINUX_CLI OUTPUT_FOLDER   (WINEPREFIX made by the caller)
+#   TestWindowsUnderWine.sh DIST SETUP LINUX_CLI OUTPUT_FOLDER
+# run on a screen of 1024x768 (xvfb-run), with WINEPREFIX made by the caller.
 set -euo pipefail
 
 dist="$1"
@@ -16,6 +17,7 @@ setup="$2"
 linux_cli="$3"
 output="$4"
 [ -n "${WINEPREFIX:-}" ] || { echo "WINEPREFIX não foi dado" >&2; exit 1; }
+[ -n "${DISPLAY:-}" ] || { echo "sem tela: rode sob xvfb-run" >&2; exit 1; }
 
 work="$(mktemp -d)"
 gui_pid=""
@@ -165,7 +167,7 @@ import -window root "$shot"
 wine taskkill /IM ravelha.exe /F >/dev/null 2>&1 || true
 wineserver -w
 EOF
-xvfb-run -a -s '-screen 0 1024x768x24' bash "$work/gui.sh" || fail "o programa instalado não abriu"
+bash "$work/gui.sh" || fail "o programa instalado não abriu"
 [ -f "$shot" ] || fail "sem imagem da janela"
 width="$(sed -n 's/.*Width: //p' "$work/window.txt")"
 height="$(sed -n 's/.*Height: //p' "$work/window.txt")"

@@ -3,6 +3,7 @@
 #include "CoreError.h"
 #include "FileErrors.h"
 #include "KillPoints.h"
+#include "Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -43,10 +44,7 @@ QString decode(const QByteArray& bytes)
     if (!utf8.hasError())
         return asUtf8;
 
-    QStringDecoder ansi("windows-1252");
-    if (!ansi.isValid())
-        throw CoreError(QStringLiteral("O sistema não dispõe da página de código Windows-1252."));
-    return ansi.decode(bytes);
+    return Windows1252::decode(bytes);
 }
 
 QStringList splitLines(const QString& text)
@@ -80,17 +78,18 @@ QString readLine(const QString& path, int index)
 
 QByteArray encode(const QStringList& lines)
 {
-    QStringEncoder ansi("windows-1252");
-    if (!ansi.isValid())
-        throw CoreError(QStringLiteral("O sistema não dispõe da página de código Windows-1252."));
     QByteArray bytes;
+    bool whole = true;
     for (const QString& line : lines) {
-        bytes += ansi.encode(line);
-        if (ansi.hasError())
+        const std::optional<QByteArray> encoded = Windows1252::encode(line);
+        if (!encoded) {
+            whole = false;
             break;
+        }
+        bytes += *encoded;
         bytes += "\r\n";
     }
-    if (!ansi.hasError())
+    if (whole)
         return bytes;
 
     // A line Windows-1252 cannot hold (a folder named in Japanese, say) is kept whole: the file is

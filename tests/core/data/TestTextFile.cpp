@@ -1,9 +1,12 @@
 // The text files: tolerant reading, Windows-1252 with CRLF writing, whole-file rewrites.
 #include "data/CoreError.h"
 #include "data/TextFile.h"
+#include "data/Windows1252.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,6 +85,32 @@ private slots:
                  QByteArray("\xEF\xBB\xBFInclus\xC3\xA3o\r\n") + QStringLiteral("/home/山田/Molvedan/Ravelha/Espelho").toUtf8()
                      + QByteArray("\r\n"));
         QCOMPARE(TextFile::readLines(path(QStringLiteral("Niveis.Txt"))), lines);
+    }
+
+    // The program's own code page gives what the system's (ICU's) gives, for every byte and for
+    // every character of the basic plane: the files read and written by the Windows build, which
+    // has no ICU, are the Linux build's bytes.
+    void theCodePageIsTheSystemsOne()
+    {
+        QStringDecoder systemDecoder("windows-1252");
+        if (!systemDecoder.isValid())
+            QSKIP("this system's Qt has no windows-1252 to compare with");
+        QByteArray everyByte;
+        for (int b = 0; b < 256; ++b)
+            everyByte += char(b);
+        QCOMPARE(Windows1252::decode(everyByte), systemDecoder.decode(everyByte));
+        for (char16_t c = 1; c < 0xFFFF; ++c) {
+            if (QChar::isSurrogate(c))
+                continue;
+            const QString text(QChar{c});
+            QStringEncoder systemEncoder("windows-1252");
+            const QByteArray system = systemEncoder.encode(text);
+            const std::optional<QByteArray> own = Windows1252::encode(text);
+            if (systemEncoder.hasError() || (system == "?" && c != u'?'))
+                QVERIFY2(!own, qPrintable(QString::number(c, 16)));
+            else
+                QVERIFY2(own && *own == system, qPrintable(QString::number(c, 16)));
+        }
     }
 
     void writeIntoAMissingFolderIsReported()
