@@ -16,6 +16,9 @@ CapaPage::CapaPage(QWidget* parent) : QWidget(parent)
     coverFont.setPointSize(16);
     Label16->setFont(coverFont);
     Label16->setStyleSheet(QStringLiteral("color: #0b2a8a;"));
+    // Room above the first line: with some fonts (seen with Windows' stand-ins) the accent of a
+    // capital, as in "MINISTÉRIO", rises above the line and would be cut at the label's edge.
+    Label16->setContentsMargins(0, 6, 0, 0);
 
     Image1 = Named<QLabel>(QStringLiteral("Image1"), this);
     Image1->setAlignment(Qt::AlignCenter);
