@@ -25,18 +25,13 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// pxlib's complaints, kept for the message rather than printed.
-void keepError(pxdoc_t*, int, const char* message, void* data)
-{
-    QString& kept = *static_cast<QString*>(data);
-    if (kept.isEmpty())
-        kept = QString::fromLocal8Bit(message);
-}
+// pxlib's complaints are in English and go to standard error by default: the keeper reads ours.
+void quiet(pxdoc_t*, int, const char*, void*) {}
 
 // A pxlib document, deleted however the reading ends.
 class Document {
 public:
-    Document() : m_doc(PX_new3(keepError, nullptr, nullptr, nullptr, &m_error))
+    Document() : m_doc(PX_new3(quiet, nullptr, nullptr, nullptr, nullptr))
     {
         if (m_doc)
             PX_set_parameter(m_doc, "warning", "false");
@@ -54,10 +49,8 @@ public:
 
     pxdoc_t* get() const { return m_doc; }
     void opened() { m_open = true; }
-    const QString& error() const { return m_error; }
 
 private:
-    QString m_error;
     pxdoc_t* m_doc = nullptr;
     bool m_open = false;
 };
@@ -231,8 +224,7 @@ Contents Read(const QString& path)
         throw CoreError(QStringLiteral("A tabela %1 não pôde ser aberta: %2.").arg(native(path), probe.errorString()));
     probe.close();
     if (PX_open_file(doc, QFile::encodeName(path).constData()) < 0)
-        throw CoreError(QStringLiteral("A tabela %1 está danificada ou não é uma tabela Paradox (%2).")
-                            .arg(native(path), document.error()));
+        throw CoreError(QStringLiteral("A tabela %1 está danificada ou não é uma tabela Paradox.").arg(native(path)));
     document.opened();
     const pxhead_t& head = *doc->px_head;
     if (head.px_encryption != 0)
@@ -262,10 +254,9 @@ Contents Read(const QString& path)
         int deleted = 0;
         pxdatablockinfo_t block{};
         if (!PX_get_record2(doc, r, record.data(), &deleted, &block))
-            throw CoreError(QStringLiteral("A tabela %1 está danificada: o registro %2 não pôde ser lido (%3).")
+            throw CoreError(QStringLiteral("A tabela %1 está danificada: o registro %2 não pôde ser lido.")
                                 .arg(native(path))
-                                .arg(r + 1)
-                                .arg(document.error()));
+                                .arg(r + 1));
         QVariantList row;
         row.reserve(count);
         char* data = record.data();

@@ -151,7 +151,12 @@ int capacityOf(Kind kind)
 Rows readTable(const QString& path, Kind kind)
 {
     const QString label = QFileInfo(path).fileName();
-    const ParadoxTable::Contents contents = ParadoxTable::Read(path);
+    ParadoxTable::Contents contents;
+    try {
+        contents = ParadoxTable::Read(path);
+    } catch (const CoreError& e) {
+        throw CoreError(e.message() + QLatin1Char(' ') + NothingImported);
+    }
 
     // Where each of the table's columns is in the file.
     const QStringList columns = TableSchema::columns(kind);
