@@ -129,6 +129,11 @@ QStringDecoder decoderFor(int codePage, const QString& path)
     return decoder;
 }
 
+CoreError damaged(const QString& path, const QString& why)
+{
+    return CoreError(QStringLiteral("A tabela %1 está danificada: %2.").arg(native(path), why));
+}
+
 // The damage a header can show before any record is read: a file shorter than the blocks it
 // declares, or more records than those blocks can hold. pxlib would read such records from
 // memory that is no part of the file.
@@ -213,7 +218,7 @@ QString UnavailableMessage()
     return QStringLiteral("Esta compilação do Ravelha não importa tabelas Paradox.");
 }
 
-Contents Read(const QString& path)
+Contents Read(const QString& path, int maxRecords)
 {
     Document document;
     pxdoc_t* doc = document.get();
@@ -237,35 +242,58 @@ Contents Read(const QString& path)
     QStringDecoder decoder = decoderFor(head.px_doscodepage, path);
     const int count = PX_get_num_fields(doc);
     pxfield_t* fields = PX_get_fields(doc);
-    int recordSize = 0;
+    int fieldsSize = 0;
     for (int i = 0; i < count; ++i) {
         contents.fields << Field{QString::fromLatin1(fields[i].px_fname), typeOf(fields[i].px_ftype),
                                  typeName(fields[i].px_ftype)};
-        recordSize += fields[i].px_flen;
+        fieldsSize += fields[i].px_flen;
     }
-    if (recordSize != head.px_recordsize)
+    if (fieldsSize != head.px_recordsize)
         throw CoreError(QStringLiteral("A tabela %1 está danificada: os seus campos não somam o tamanho do registro.")
                             .arg(native(path)));
 
-    const int records = PX_get_num_records(doc);
-    QByteArray record(head.px_recordsize, '\0');
-    contents.rows.reserve(size_t(records));
-    for (int r = 0; r < records; ++r) {
-        int deleted = 0;
-        pxdatablockinfo_t block{};
-        if (!PX_get_record2(doc, r, record.data(), &deleted, &block))
-            throw CoreError(QStringLiteral("A tabela %1 está danificada: o registro %2 não pôde ser lido.")
-                                .arg(native(path))
-                                .arg(r + 1));
-        QVariantList row;
-        row.reserve(count);
-        char* data = record.data();
-        for (int i = 0; i < count; ++i) {
-            row << valueOf(doc, fields[i], data, decoder);
-            data += fields[i].px_flen;
+    if (head.px_numrecords > maxRecords)
+        throw CoreError(QStringLiteral("A tabela %1 tem %2 linhas; o Sistema guarda no máximo %3.")
+                            .arg(native(path))
+                            .arg(head.px_numrecords)
+                            .arg(maxRecords));
+
+    // The data blocks are read in the order of their chain, each once: pxlib's own reading of a
+    // record walks the chain from its start every time.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw CoreError(QStringLiteral("A tabela %1 não pôde ser aberta: %2.").arg(native(path), file.errorString()));
+    const QByteArray bytes = file.readAll();
+    const qint64 blockSize = qint64(head.px_maxtablesize) * 1024;
+    const int recordSize = head.px_recordsize;
+    contents.rows.reserve(size_t(head.px_numrecords));
+    quint32 block = head.px_firstblock;
+    for (quint32 visited = 0; block != 0 && head.px_numrecords > 0; ++visited) {
+        const qint64 start = qint64(head.px_headersize) + qint64(block - 1) * blockSize;
+        if (block > head.px_fileblocks || visited >= head.px_fileblocks || start + blockSize > bytes.size())
+            throw damaged(path, QStringLiteral("a sequência dos seus blocos está quebrada"));
+        const uchar* at = reinterpret_cast<const uchar*>(bytes.constData() + start);
+        const quint16 next = quint16(at[0] | (at[1] << 8));
+        const qint16 lastOffset = qint16(quint16(at[4] | (at[5] << 8)));
+        const int inBlock = lastOffset < 0 ? 0 : lastOffset / recordSize + 1;
+        if (6 + qint64(inBlock) * recordSize > blockSize || qint64(contents.rows.size()) + inBlock > head.px_numrecords)
+            throw damaged(path, QStringLiteral("um bloco declara mais registros do que cabem nele"));
+        for (int r = 0; r < inBlock; ++r) {
+            char* data = const_cast<char*>(bytes.constData()) + start + 6 + qint64(r) * recordSize;
+            QVariantList row;
+            row.reserve(count);
+            for (int i = 0; i < count; ++i) {
+                row << valueOf(doc, fields[i], data, decoder);
+                data += fields[i].px_flen;
+            }
+            contents.rows.push_back(std::move(row));
         }
-        contents.rows.push_back(std::move(row));
+        block = next;
     }
+    if (qint64(contents.rows.size()) != head.px_numrecords)
+        throw damaged(path, QStringLiteral("os seus blocos guardam %1 registros, e o cabeçalho declara %2")
+                                .arg(contents.rows.size())
+                                .arg(head.px_numrecords));
     return contents;
 }
 

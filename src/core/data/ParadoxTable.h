@@ -35,7 +35,8 @@ QString UnavailableMessage();
 // the file's code page (1252 or 850; trailing blanks kept); date as a QDate; short and long as a
 // qlonglong; number as a double; a field of another type as a null QVariant (its type tells). A file
 // that is damaged (shorter than its header says, records that cannot be read), protected by a
-// password, in an unknown code page, or that is no Paradox table throws a message naming it.
-Contents Read(const QString& path);
+// password, in an unknown code page, or that is no Paradox table throws a message naming it, and
+// so does one of more than `maxRecords` records, before its records are read.
+Contents Read(const QString& path, int maxRecords);
 
 }

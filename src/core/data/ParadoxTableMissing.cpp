@@ -16,7 +16,7 @@ QString UnavailableMessage()
     return QStringLiteral("Esta compilação do Ravelha não importa tabelas Paradox.");
 }
 
-Contents Read(const QString&)
+Contents Read(const QString&, int)
 {
     throw CoreError(UnavailableMessage());
 }

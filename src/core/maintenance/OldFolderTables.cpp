@@ -153,7 +153,7 @@ Rows readTable(const QString& path, Kind kind)
     const QString label = QFileInfo(path).fileName();
     ParadoxTable::Contents contents;
     try {
-        contents = ParadoxTable::Read(path);
+        contents = ParadoxTable::Read(path, capacityOf(kind));
     } catch (const CoreError& e) {
         throw CoreError(e.message() + QLatin1Char(' ') + NothingImported);
     }
@@ -180,14 +180,6 @@ Rows readTable(const QString& path, Kind kind)
             throw CoreError(QStringLiteral("A tabela %1 tem a coluna %2 do tipo %3, que não guarda %4. %5")
                                 .arg(label, column, field.typeName, holdsText(holds.last()), NothingImported));
     }
-
-    const int capacity = capacityOf(kind);
-    if (kind != Kind::Services && int(contents.rows.size()) > capacity)
-        throw CoreError(QStringLiteral("A tabela %1 tem %2 linhas; o Sistema guarda no máximo %3. %4")
-                            .arg(label)
-                            .arg(contents.rows.size())
-                            .arg(capacity)
-                            .arg(NothingImported));
 
     Rows rows;
     rows.reserve(contents.rows.size());

@@ -94,7 +94,7 @@ private slots:
         QTest::addColumn<QString>("recipe");
         QTest::newRow("conjunto inicial") << QString();
         QTest::newRow("unidade típica") << QStringLiteral("tipica");
-        QTest::newRow("unidade na capacidade") << QStringLiteral("capacidade");
+        QTest::newRow("unidade na capacidade") << QStringLiteral("capacidade");   // with 10000 history records
     }
 
     void unitComesOverWhole()
@@ -102,7 +102,7 @@ private slots:
         QFETCH(QString, recipe);
         FixtureFolder data(QStringLiteral("inicial"));
         if (!recipe.isEmpty())
-            BuildUnit(ReferenceRecipe(recipe));
+            BuildUnit(recipe == QStringLiteral("capacidade") ? FullCapacityRecipe() : ReferenceRecipe(recipe));
         WriteOldFolder(data.module(), data.path(), oldFolder());
         const QStringList source = StoredTables(data.module(), TableSchema::workingTables());
 
