@@ -40,11 +40,6 @@ QStringList tablesOf(TDMGeral& module)
 class TestServidorImportar : public QObject {
     Q_OBJECT
 
-    static QStringList withServer(const ServerAddress& address, const QStringList& arguments)
-    {
-        return arguments + QStringList{"--banco", address.url, "--unidade", address.unit};
-    }
-
 private slots:
     void importIntoANewUnit()
     {
@@ -56,7 +51,7 @@ private slots:
         WriteOldFolder(data.module(), data.path(), old);
         const ServerAddress address = PrivateServerAddress(NewServerUnitName());
 
-        const CliResult imported = cli(withServer(address, {"importar", old}));
+        const CliResult imported = cli(WithServer(address, {"importar", old}));
         QCOMPARE(imported.exit, 0);
         QVERIFY2(imported.out.value(0) == QStringLiteral("Dados importados para %1:").arg(address.label()),
                  qPrintable(imported.out.join('\n') + imported.err));
@@ -77,14 +72,14 @@ private slots:
         // The unit rosters as the folder it came from; its audit is clean.
         const QStringList verify{"--hoje", Today(recipe), "verificar", TargetDay(recipe)};
         const CliResult fromFolder = cli(data, verify);
-        const CliResult fromUnit = cli(withServer(address, QStringList{"--dados", data.path()} + verify));
+        const CliResult fromUnit = cli(WithServer(address, QStringList{"--dados", data.path()} + verify));
         QCOMPARE(fromUnit.exit, 0);
         QCOMPARE(fromUnit.out, fromFolder.out);
-        const CliResult audit = cli(withServer(address, {"--dados", data.path(), "auditoria"}));
+        const CliResult audit = cli(WithServer(address, {"--dados", data.path(), "auditoria"}));
         QCOMPARE(audit.out.value(audit.out.size() - 1), QStringLiteral("Nenhuma divergência."));
 
         // A second import into the same unit is refused and changes nothing.
-        const CliResult again = cli(withServer(address, {"importar", old}));
+        const CliResult again = cli(WithServer(address, {"importar", old}));
         QCOMPARE(again.exit, 1);
         QVERIFY2(again.err.contains(QStringLiteral("já existe no servidor")), qPrintable(again.err));
 

@@ -17,6 +17,9 @@ namespace ParadoxTable {
 
 namespace {
 
+// Far beyond a table at the model's capacity (the history of 10000 records takes under 2 MB).
+constexpr qint64 MaxTableBytes = 64 * 1024 * 1024;
+
 // A Paradox date counts days from 01/01/0001; the serial day number of that day is this plus 1.
 constexpr long SerialDayOfDayZero = 1721425;
 
@@ -263,8 +266,14 @@ Contents Read(const QString& path, int maxRecords)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw CoreError(QStringLiteral("A tabela %1 não pôde ser aberta: %2.").arg(native(path), file.errorString()));
-    const QByteArray bytes = file.readAll();
     const qint64 blockSize = qint64(head.px_maxtablesize) * 1024;
+    // Only the blocks the header declares are read, and a table of the model is never this large.
+    const qint64 declared = qint64(head.px_headersize) + qint64(head.px_fileblocks) * blockSize;
+    if (declared > MaxTableBytes)
+        throw CoreError(QStringLiteral("A tabela %1 declara %2 bytes, mais do que uma tabela do Sistema chega a ter.")
+                            .arg(native(path))
+                            .arg(declared));
+    const QByteArray bytes = file.read(declared);
     const int recordSize = head.px_recordsize;
     contents.rows.reserve(size_t(head.px_numrecords));
     quint32 block = head.px_firstblock;

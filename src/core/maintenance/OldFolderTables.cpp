@@ -97,18 +97,23 @@ Converted stored(Holds holds, const QVariant& value)
             return {QString::number(value.toLongLong())};
         return {value};
     case Holds::Day: {
-        if (value.typeId() == QMetaType::QDate) {
-            const QDate day = value.toDate();
-            if (!Dates::writable(day))
-                return {day.isValid() ? day.toString(QStringLiteral("dd/MM/yyyy")) : QStringLiteral("?"),
-                        QStringLiteral("está fora dos dias que o Sistema guarda (de %1 a %2)")
-                            .arg(Dates::FirstDay.toString(QStringLiteral("dd/MM/yyyy")),
-                                 Dates::LastDay.toString(QStringLiteral("dd/MM/yyyy")))};
-            return {Dates::toStorage(day)};
+        // A day kept as a text: dd/mm/yy or dd/mm/yyyy as the keeper types it, or yyyy-mm-dd.
+        QDate day = value.typeId() == QMetaType::QDate ? value.toDate() : QDate();
+        if (value.typeId() != QMetaType::QDate) {
+            const QString text = value.toString().trimmed();
+            const std::optional<QDate> typed = Dates::parse(text);
+            day = typed ? *typed : QDate::fromString(text, QStringLiteral("d/M/yyyy"));
+            if (!day.isValid())
+                day = Dates::fromStorage(text);
+            if (!day.isValid())
+                return value;   // the checks name it
         }
-        // A day kept as a text: dd/mm/yy or dd/mm/yyyy, as the keeper types it.
-        const std::optional<QDate> day = Dates::parse(value.toString());
-        return {day ? QVariant(Dates::toStorage(*day)) : value};
+        if (!Dates::writable(day))
+            return {day.isValid() ? day.toString(QStringLiteral("dd/MM/yyyy")) : QStringLiteral("?"),
+                    QStringLiteral("está fora dos dias que o Sistema guarda (de %1 a %2)")
+                        .arg(Dates::FirstDay.toString(QStringLiteral("dd/MM/yyyy")),
+                             Dates::LastDay.toString(QStringLiteral("dd/MM/yyyy")))};
+        return QVariant(Dates::toStorage(day));
     }
     case Holds::Number:
         if (value.typeId() == QMetaType::Double)

@@ -200,6 +200,15 @@ private slots:
             rows[2][4] = QDate(1999, 12, 31);
             t->rewrite(QStringLiteral("Basico.DB"), ModelFields(TableSchema::Kind::Personnel), rows);
         }) << QStringList{"Basico.DB", "no militar 11", "coluna Ini", "31/12/1999"};
+        QTest::newRow("dia em texto fora dos limites") << Damage([](TestParadoxImport* t, TDMGeral& m) {
+            QList<ParadoxField> fields = ModelFields(TableSchema::Kind::History);
+            fields[0] = {"Dia", ParadoxField::Alpha, 10};
+            std::vector<QVariantList> rows = ParadoxRowsOf(m, QStringLiteral("Hist"));
+            for (QVariantList& row : rows)
+                row[0] = row[0].toDate().toString(QStringLiteral("dd/MM/yyyy"));
+            rows[0][0] = QStringLiteral("02/02/1904");
+            t->rewrite(QStringLiteral("Hist.DB"), fields, rows);
+        }) << QStringList{"Hist.DB", "coluna Dia", "02/02/1904", "fora dos dias"};
         QTest::newRow("contagem que não é número") << Damage([](TestParadoxImport* t, TDMGeral& m) {
             std::vector<QVariantList> rows = ParadoxRowsOf(m, QStringLiteral("Sv3"));
             for (QVariantList& row : rows)
