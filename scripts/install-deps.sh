@@ -11,6 +11,7 @@ packages=(
   xvfb xauth poppler-utils imagemagick fonts-liberation
   qt6-translations-l10n
   libical-dev pkg-config python3-icalendar
+  pxlib-dev
   dpkg-dev lintian file x11-utils xdotool desktop-file-utils
 )
 

@@ -7,6 +7,7 @@
 #include "CollectiveCommands.h"
 #include "CoverCommands.h"
 #include "ExportCommands.h"
+#include "ImportCommands.h"
 #include "ManualCommands.h"
 #include "PersonnelCommands.h"
 #include "PriorityCommands.h"
@@ -54,7 +55,7 @@ bool isOtherSubsystem(const QString& name)
                                       QStringLiteral("backup"), QStringLiteral("restaurar"), QStringLiteral("local-copia"),
                                       QStringLiteral("tabela"),
                                       QStringLiteral("reiniciar"), QStringLiteral("expurgar"),
-                                      QStringLiteral("instalar"), QStringLiteral("exportar-ical"),
+                                      QStringLiteral("instalar"), QStringLiteral("importar"), QStringLiteral("exportar-ical"),
                                       QStringLiteral("equilibrio"), QStringLiteral("auditoria"),
                                       QStringLiteral("publicar"), QStringLiteral("baixar"), QStringLiteral("unidades")};
     return names.contains(name);
@@ -224,7 +225,7 @@ QString usage()
         "     ravelha-cli [--dados PASTA] imprimir DD/MM/AA --pdf ARQUIVO\n")
         + ManualUsage() + SwapUsage() + HistoryUsage() + SummaryUsage() + PriorityUsage()
         + RegisterUsage() + CalendarUsage() + PersonnelUsage() + CollectiveUsage() + AbsenceUsage()
-        + ServiceRegisterUsage() + CoverUsage() + BackupUsage() + ResetUsage() + TableUsage() + ExportUsage()
+        + ServiceRegisterUsage() + CoverUsage() + BackupUsage() + ResetUsage() + ImportUsage() + TableUsage() + ExportUsage()
         + AuditUsage() + ServerUsage()
         + QStringLiteral("--hoje DD/MM/AA fixa o dia de hoje para os comandos que o leem.\n"
                          "A pasta de dados é a de --dados, senão a de RAVELHA_DADOS, senão a pasta padrão.");

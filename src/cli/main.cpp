@@ -8,6 +8,7 @@
 #include "data/ExportTarget.h"
 #include "data/QtMessages.h"
 #include "data/Session.h"
+#include "ImportCommands.h"
 #include "ResetCommands.h"
 #include "ProgramStreams.h"
 #include "ServerCommands.h"
@@ -87,6 +88,9 @@ int main(int argc, char* argv[])
         // A unit is moved, or a server's units listed, before any folder or unit is opened.
         if (Cli::isServerCommand(command.name))
             return Cli::RunServerCommand(command.name, command.rest, folder, server);
+        // An import makes a new data folder, or a new unit, from an old folder.
+        if (command.name == QStringLiteral("importar"))
+            return Cli::RunImport(command.rest, folder, server);
         ServerAddresses::setCurrent(server);
         // A new data folder is made before any folder is opened.
         if (command.name == QStringLiteral("instalar")) {

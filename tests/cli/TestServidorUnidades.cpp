@@ -13,29 +13,24 @@
 class TestServidorUnidades : public QObject {
     Q_OBJECT
 
-    static QStringList withServer(const ServerAddress& address, const QStringList& arguments)
-    {
-        return arguments + QStringList{"--banco", address.url, "--unidade", address.unit};
-    }
-
 private slots:
     void publishListAndBringBack()
     {
         FixtureFolder data;
         const ServerAddress address = PrivateServerAddress(NewServerUnitName());
-        const CliResult published = cli(withServer(address, {"--dados", data.path(), "publicar"}));
+        const CliResult published = cli(WithServer(address, {"--dados", data.path(), "publicar"}));
         QCOMPARE(published.exit, 0);
         QVERIFY2(published.out.value(0).startsWith(QStringLiteral("A pasta de dados ")), qPrintable(published.err));
 
         // Rostered on the server, the unit is listed with its new last day.
-        QCOMPARE(cli(withServer(address, {"--dados", data.path(), "escalar", "03/03/04"})).exit, 0);
+        QCOMPARE(cli(WithServer(address, {"--dados", data.path(), "escalar", "03/03/04"})).exit, 0);
         const CliResult listed = cli({"--banco", address.url, "unidades"});
         QCOMPARE(listed.exit, 0);
         QVERIFY2(listed.out.contains(QStringLiteral("%1  última escalação: 03/03/04").arg(address.schema())),
                  qPrintable(listed.out.join('\n')));
 
         // A second publication of the same unit is refused and changes nothing.
-        const CliResult again = cli(withServer(address, {"--dados", data.path(), "publicar"}));
+        const CliResult again = cli(WithServer(address, {"--dados", data.path(), "publicar"}));
         QCOMPARE(again.exit, 1);
         QVERIFY(again.err.contains(QStringLiteral("já existe no servidor")));
 
@@ -44,11 +39,11 @@ private slots:
         const QString copy = QDir(place.path()).filePath(QStringLiteral("copia"));
         QVERIFY(QDir().mkpath(copy));
         QFile(QDir(copy).filePath(QStringLiteral("x"))).open(QIODevice::WriteOnly);
-        const CliResult full = cli(withServer(address, {"--dados", copy, "baixar"}));
+        const CliResult full = cli(WithServer(address, {"--dados", copy, "baixar"}));
         QCOMPARE(full.exit, 1);
         QVERIFY(full.err.contains(QStringLiteral("não está vazia")));
         QVERIFY(QFile::remove(QDir(copy).filePath(QStringLiteral("x"))));
-        QCOMPARE(cli(withServer(address, {"--dados", copy, "baixar"})).exit, 0);
+        QCOMPARE(cli(WithServer(address, {"--dados", copy, "baixar"})).exit, 0);
 
         QStringList onServer;
         {

@@ -210,6 +210,13 @@ QList<UnitRecipe> ReferenceRecipes()
     return all;
 }
 
+UnitRecipe FullCapacityRecipe()
+{
+    UnitRecipe recipe = ReferenceRecipe(QStringLiteral("capacidade"));
+    recipe.historyDays = (Capacity::History + Capacity::Services - 1) / Capacity::Services;   // the last day partly
+    return recipe;
+}
+
 UnitRecipe ReferenceRecipe(const QString& name)
 {
     for (const UnitRecipe& recipe : ReferenceRecipes())

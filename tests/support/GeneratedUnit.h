@@ -34,6 +34,8 @@ struct UnitRecipe {
 QList<UnitRecipe> ReferenceRecipes();
 // One of them by name (the program stops on a name that is none of them).
 UnitRecipe ReferenceRecipe(const QString& name);
+// "capacidade" with a history that fills the model too: 10000 records up to the last rostered day.
+UnitRecipe FullCapacityRecipe();
 
 // Builds the unit into the data folder open in the data module (the model is left loaded with it),
 // and starts the log of counts afresh from its rosters.

@@ -27,6 +27,11 @@ private:
 QString NewServerUnitName();
 // The private server's address with that unit (the server must be up).
 ServerAddress PrivateServerAddress(const QString& unit);
+// A command line of ravelha-cli on the unit at `address`: the arguments, then --banco and --unidade.
+inline QStringList WithServer(const ServerAddress& address, const QStringList& arguments)
+{
+    return arguments + QStringList{"--banco", address.url, "--unidade", address.unit};
+}
 // Whether the tests of this program run on the private server (RAVELHA_TESTE_SERVIDOR is set).
 bool TestsOnServer();
 // How a commit refused for a change of the stored state begins: on a server the change is taken

@@ -3,12 +3,14 @@
 #include "data/Clock.h"
 #include "data/CoreError.h"
 #include "data/SqlTransaction.h"
+#include "data/SqliteStatement.h"
 #include "data/UDMGeral.h"
 
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTime>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -79,26 +81,44 @@ void Append(const QSqlDatabase& db, const QList<Row>& rows)
     if (rows.isEmpty())
         return;
     EnsureTable(db);
-    QSqlQuery query(db);
-    if (!query.prepare(QStringLiteral("INSERT INTO %1 (Quando, CodSv, Num, Tipo, Antes, Depois, Delta, Operacao, Dia, "
-                                      "SvDia) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                           .arg(Table)))
-        throw CoreError(EngineErrorMessage(db, Table, query.lastError()));
+    const QString insert = QStringLiteral("INSERT INTO %1 (Quando, CodSv, Num, Tipo, Antes, Depois, Delta, Operacao, "
+                                          "Dia, SvDia) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                               .arg(Table);
     const QString when = now();
-    for (const Row& row : rows) {
+    // A row's values in the order of the insert.
+    auto values = [&when](const Row& row) {
         const bool duty = row.roster == 0;
-        query.bindValue(0, when);
-        query.bindValue(1, row.roster);
         // A null text would be bound as NULL: the purge marker's empty number and kind are stored
         // as empty texts.
-        query.bindValue(2, row.number.isNull() ? QStringLiteral("") : row.number);
-        query.bindValue(3, row.kind.isNull() ? QStringLiteral("") : row.kind);
-        query.bindValue(4, duty ? QVariant() : QVariant(row.before));
-        query.bindValue(5, duty ? QVariant() : QVariant(row.after));
-        query.bindValue(6, row.delta);
-        query.bindValue(7, row.operation);
-        query.bindValue(8, duty ? QVariant(row.day) : QVariant());
-        query.bindValue(9, duty ? QVariant(row.service) : QVariant());
+        return std::array<QVariant, 10>{when,
+                                        row.roster,
+                                        row.number.isNull() ? QStringLiteral("") : row.number,
+                                        row.kind.isNull() ? QStringLiteral("") : row.kind,
+                                        duty ? QVariant() : QVariant(row.before),
+                                        duty ? QVariant() : QVariant(row.after),
+                                        row.delta,
+                                        row.operation,
+                                        duty ? QVariant(row.day) : QVariant(),
+                                        duty ? QVariant(row.service) : QVariant()};
+    };
+    // A start afresh logs every count and every duty of a unit: straight to the engine on SQLite.
+    if (sqlite3* connection = SqliteStatement::connectionOf(db)) {
+        SqliteStatement statement(connection, insert, db.databaseName(), Table);
+        for (const Row& row : rows) {
+            const std::array<QVariant, 10> bound = values(row);
+            for (int i = 0; i < int(bound.size()); ++i)
+                statement.bindValue(i, bound[size_t(i)]);
+            statement.execute();
+        }
+        return;
+    }
+    QSqlQuery query(db);
+    if (!query.prepare(insert))
+        throw CoreError(EngineErrorMessage(db, Table, query.lastError()));
+    for (const Row& row : rows) {
+        const std::array<QVariant, 10> bound = values(row);
+        for (int i = 0; i < int(bound.size()); ++i)
+            query.bindValue(i, bound[size_t(i)]);
         exec(query, db);
     }
 }

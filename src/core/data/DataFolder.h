@@ -31,4 +31,17 @@ bool isUnfinishedWriteOf(const QString& name, const QString& file, Qt::CaseSensi
 // six letters. Nothing else is touched, nor a link. Returns the names removed.
 QStringList removeUnfinishedWrites(const QStringList& ownFiles);
 
+// Names `folder` the data folder for as long as it lives, then the one before it again (a check
+// or an import working on another folder for a moment).
+class For {
+public:
+    explicit For(const QString& folder) : m_before(path()) { setPath(folder); }
+    ~For() { setPath(m_before); }
+    For(const For&) = delete;
+    For& operator=(const For&) = delete;
+
+private:
+    QString m_before;
+};
+
 }

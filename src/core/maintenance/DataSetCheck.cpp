@@ -60,18 +60,6 @@ private:
     GlobalModel m_before;
 };
 
-// The data folder named for the moment, then the one of the run again.
-class DataFolderFor {
-public:
-    explicit DataFolderFor(const QString& folder) : m_before(DataFolder::path()) { DataFolder::setPath(folder); }
-    ~DataFolderFor() { DataFolder::setPath(m_before); }
-    DataFolderFor(const DataFolderFor&) = delete;
-    DataFolderFor& operator=(const DataFolderFor&) = delete;
-
-private:
-    QString m_before;
-};
-
 }
 
 void CheckDataSet()
@@ -83,7 +71,7 @@ void CheckDataSet()
 void CheckFolder(const QString& folder)
 {
     const ModelKept model;
-    const DataFolderFor dataFolder(folder);
+    const DataFolder::For dataFolder(folder);
     // A data module made for the moment serves while it lives: a folder, even for a unit on a server.
     TDMGeral module(folder, QString(), ServerAddress());
     readAsTheProgramDoes();

@@ -92,3 +92,10 @@ bool AskYesByDefault(const QString& question)
     PointerWhileAsking pointer;
     return Dialogs::current().questionYesByDefault(question);
 }
+
+QString MessageBoxDialogs::folderName(const QString& caption, const QString& proposed)
+{
+    PointerWhileAsking pointer;
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption,
+                                             proposed.isEmpty() ? QDir::homePath() : proposed);
+}

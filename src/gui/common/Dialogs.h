@@ -19,6 +19,8 @@ public:
     // The file chooser for a file to write: the name chosen, or empty when cancelled. `filter` as
     // the file dialogs take it ("Calendário (*.ics)").
     virtual QString saveFileName(const QString& caption, const QString& proposed, const QString& filter) = 0;
+    // The folder chooser: the folder chosen (the chooser can make a new one), or empty when cancelled.
+    virtual QString folderName(const QString& caption, const QString& proposed) = 0;
 
     static Dialogs& current();
     // Installs other dialogs (tests); nullptr goes back to the real boxes.
@@ -34,6 +36,7 @@ public:
     QString input(const QString& caption, const QString& prompt, const QString& proposed) override;
     void error(const QString& text) override;
     QString saveFileName(const QString& caption, const QString& proposed, const QString& filter) override;
+    QString folderName(const QString& caption, const QString& proposed) override;
 };
 
 // A Yes/No question that guards a loss (the core's Confirm): the box's default button is No, so

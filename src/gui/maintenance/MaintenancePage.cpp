@@ -15,7 +15,7 @@ struct Item {
 };
 
 // Items 8 and 9 fill ListBox1; 14 to 17 leave it as it is; the others hide it when they run.
-const QStringList keepTheList{"Label10", "Label11", "Label14", "Label15", "Label18", "Label17"};
+const QStringList keepTheList{"Label10", "Label11", "Label14", "Label15", "Label18", "Label17", "LImportar"};
 
 // Captions and hints as the keeper reads them.
 const Item maintenanceItems[] = {
@@ -39,6 +39,8 @@ const Item maintenanceItems[] = {
     {"Label15", "15. Preenchimento da Capa do Sistema", ""},
     {"Label18", "16. Cópia de Segurança", ""},
     {"Label17", "17. Inicializar o Sistema", "Irá limpar todos os arquivos do sistema"},
+    {"LImportar", "18. Importar dados de uma pasta antiga",
+     "Traz as tabelas Paradox (Basico.DB, Sv.DB, Hist.DB...) e os arquivos de texto de uma unidade para uma pasta nova"},
 };
 }
 

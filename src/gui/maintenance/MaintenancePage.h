@@ -1,5 +1,5 @@
 #pragma once
-// The tab "Manutenção": the seventeen numbered items that keep the registers, the rosters and the
+// The tab "Manutenção": the eighteen numbered items that keep the registers, the rosters and the
 // system, and the list ListBox1 that items 8 and 9 fill.
 
 #include <QWidget>
@@ -12,7 +12,8 @@ class MaintenancePage : public QWidget {
 public:
     explicit MaintenancePage(QWidget* parent = nullptr);
 
-    // The items in the order the keeper sees them: 1 to 15, then 16 (Label18), then 17 (Label17).
+    // The items in the order the keeper sees them: 1 to 15, then 16 (Label18), 17 (Label17) and 18
+    // (LImportar, the import of an old folder).
     QList<ClickableLabel*> items;
     ClickableLabel* item(const QString& objectName) const;
     QListWidget* ListBox1 = nullptr;

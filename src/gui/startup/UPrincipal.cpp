@@ -25,6 +25,7 @@
 #include "maintenance/UEqualZerar.h"
 #include "maintenance/UBackup.h"
 #include "maintenance/UEditaTabelas.h"
+#include "maintenance/ImportItems.h"
 #include "maintenance/ResetItems.h"
 #include "manual/ManualRosterPage.h"
 #include "manual/ManualRosterTab.h"
@@ -193,6 +194,8 @@ void TFPrincipal::routeMaintenanceItem(const QString& item)
         Label18Click();
     else if (item == QStringLiteral("Label17"))
         ResetToInitialData(this);
+    else if (item == QStringLiteral("LImportar"))
+        ImportOldFolder(this);
     else if (item == QStringLiteral("Label12"))
         PurgeHistory(this);   // the tab has hidden ListBox1 already
     else if (item == QStringLiteral("Label1") || item == QStringLiteral("Label2") || item == QStringLiteral("Label4")

@@ -4,6 +4,7 @@
 #include "common/FormWindow.h"
 #include "common/QtPortuguese.h"
 #include "common/SharedWindows.h"
+#include "maintenance/ImportItems.h"
 #include "data/CoreError.h"
 #include "data/DataFolder.h"
 #include "data/QtMessages.h"
@@ -11,6 +12,7 @@
 #include "data/Session.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
 #include <cstdio>
@@ -43,6 +45,9 @@ int main(int argc, char** argv)
     std::unique_ptr<Session> session;
     try {
         ServerAddresses::setCurrent(ServerAddresses::choose(arguments));
+        // A data folder that does not exist yet may take a unit's data from an old folder.
+        if (!ServerAddresses::current().isSet() && !QFileInfo::exists(folder))
+            OfferImportAtFirstStart(folder);
         session = std::make_unique<Session>(folder);
     } catch (const CoreError& e) {
         Dialogs::current().error(e.message() + QStringLiteral("\n\nO programa será encerrado."));

@@ -126,6 +126,7 @@ private slots:
         QTest::newRow("A e B") << "RadioButton2" << "A e B" << false;
         QTest::newRow("Executar") << "Button9" << "Executar" << false;
         QTest::newRow("item 17") << "Label17" << "17. Inicializar o Sistema" << true;
+        QTest::newRow("item 18") << "LImportar" << "18. Importar dados de uma pasta antiga" << true;
         QTest::newRow("item 8") << "Label10"
                                 << "8. Relação dos militares CADASTRADOS no SISTEMA mas que não estão em nehuma escala;"
                                 << true;
@@ -163,7 +164,7 @@ private slots:
         for (ClickableLabel* item : window.Manutencao->items)
             numbers << item->text().section(QLatin1Char('.'), 0, 0);
         QStringList expected;
-        for (int n = 1; n <= 17; ++n)
+        for (int n = 1; n <= 18; ++n)
             expected << QString::number(n);
         QCOMPARE(numbers, expected);
         QCOMPARE(window.Manutencao->item(QStringLiteral("Label17"))->toolTip(),

@@ -64,8 +64,19 @@ void ScriptedDialogs::error(const QString& text)
 QString ScriptedDialogs::saveFileName(const QString& caption, const QString& proposed, const QString& filter)
 {
     shown << QStringLiteral("file: %1 | %2 | %3").arg(caption, proposed, filter);
+    return chosen(caption);
+}
+
+QString ScriptedDialogs::folderName(const QString& caption, const QString& proposed)
+{
+    shown << QStringLiteral("folder: %1 | %2").arg(caption, proposed);
+    return chosen(caption);
+}
+
+QString ScriptedDialogs::chosen(const QString& caption)
+{
     if (fileAnswers.isEmpty())
-        throw std::logic_error("unexpected file chooser: " + caption.toStdString());
+        throw std::logic_error("unexpected file or folder chooser: " + caption.toStdString());
     const std::optional<QString> answer = fileAnswers.dequeue();
     return answer ? *answer : QString();
 }

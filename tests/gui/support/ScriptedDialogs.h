@@ -16,12 +16,12 @@ public:
     // Answers, in order. For input boxes, nullopt is Cancel.
     QQueue<bool> questionAnswers;
     QQueue<std::optional<QString>> inputAnswers;
-    // Answers of the file chooser: a file name, or nullopt for Cancel.
+    // Answers of the file and folder choosers: a name, or nullopt for Cancel.
     QQueue<std::optional<QString>> fileAnswers;
 
     // Everything shown, in order: "message: ...", "question: ...", "input: caption | prompt | proposed",
     // "error: ...",
-    // "file: caption | proposed | filter".
+    // "file: caption | proposed | filter", "folder: caption | proposed".
     QStringList shown;
     QStringList messages() const;
     QStringList errors() const;
@@ -31,4 +31,8 @@ public:
     QString input(const QString& caption, const QString& prompt, const QString& proposed) override;
     void error(const QString& text) override;
     QString saveFileName(const QString& caption, const QString& proposed, const QString& filter) override;
+    QString folderName(const QString& caption, const QString& proposed) override;
+
+private:
+    QString chosen(const QString& caption);
 };
