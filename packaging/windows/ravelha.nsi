@@ -5,14 +5,15 @@
 ; that deploy by script); "/S /ATALHO" adds the desktop shortcut too. The data folder
 ; (C:\Molvedan\Ravelha) is the program's, not the setup's: neither the setup nor the uninstaller
 ; touches it.
-Unicode true
+; A 64-bit setup for a 64-bit program: it writes into the 64-bit Program Files and registry.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
-!include "x64.nsh"
 !include "Sections.nsh"
+!include "LogicLib.nsh"
 !include "${FILES}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Ravelha"
@@ -84,10 +85,6 @@ LangString DESC_SecDesktop ${LANG_PORTUGUESEBR} "Um atalho do Ravelha na área d
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "O Ravelha precisa do Windows de 64 bits." /SD IDOK
-    Abort
-  ${EndIf}
   SetRegView 64
   ; /ATALHO: the desktop shortcut in a silent install.
   ${GetParameters} $0
