@@ -26,13 +26,14 @@ done
 
 # ---------------------------------------------------------------------------------------------
 say "a compilar ravelha.exe e ravelha-cli.exe em $BUILD"
+mkdir -p "$BUILD"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -G Ninja -S "$REPO" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$REPO/packaging/windows/mingw-toolchain.cmake" -DRAVELHA_MINGW_PREFIX="$PREFIX" \
   -DCMAKE_PREFIX_PATH="$PREFIX" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  "${launcher[@]}" >"$BUILD.configure.log" 2>&1 \
-  || { tail -n 30 "$BUILD.configure.log" >&2; say "falhou a configuração (registro: $BUILD.configure.log)"; exit 1; }
+  "${launcher[@]}" >"$BUILD/configure.log" 2>&1 \
+  || { tail -n 30 "$BUILD/configure.log" >&2; say "falhou a configuração (registro: $BUILD/configure.log)"; exit 1; }
 cmake --build "$BUILD" --parallel "$(nproc)" --target ravelha ravelha-cli >&2
 
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")"
