@@ -62,6 +62,10 @@ private slots:
         QCOMPARE(brought, onServer);
         QVERIFY(brought.contains(QStringLiteral("03/03/04")));
         QVERIFY(!QFileInfo::exists(copy + QStringLiteral(".baixando")));
+        // The copy of the folder brought back is kept beside it, not beside the name it was built under.
+        const QString expectedPlace = QDir::toNativeSeparators(QDir(copy).filePath(QStringLiteral("Espelho")));
+        QCOMPARE(TextFile::readLines(QDir(copy).filePath(QStringLiteral("Niveis.Txt"))).value(5), expectedPlace);
+        QCOMPARE(TextFile::readLines(QDir(copy).filePath(QStringLiteral("IniNiveis.Txt"))).value(5), expectedPlace);
 
         {
             QSqlDatabase db = OpenPrivateServer(QStringLiteral("limpeza"));

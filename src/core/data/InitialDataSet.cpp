@@ -128,7 +128,7 @@ void fill(const QString& folder, const QString& finalFolder, const QString& sour
 
 }
 
-void install(const QString& folder, const QString& source)
+void install(const QString& folder, const QString& source, const QString& livesIn)
 {
     const QFileInfo target(folder);
     if (target.exists())
@@ -139,7 +139,7 @@ void install(const QString& folder, const QString& source)
     if (!QDir().mkpath(building))
         throw CoreError(QStringLiteral("A pasta \"%1\" não pôde ser criada.").arg(QDir::toNativeSeparators(folder)));
     try {
-        fill(building, target.absoluteFilePath(), source);
+        fill(building, livesIn.isEmpty() ? target.absoluteFilePath() : QFileInfo(livesIn).absoluteFilePath(), source);
     } catch (...) {
         QDir(building).removeRecursively();
         throw;

@@ -11,7 +11,9 @@ inline const QString BuiltIn = QStringLiteral(":/inicial");
 
 // Fills `folder`, which must not exist yet, from the set in `source`. The folder is built under
 // another name and renamed into place at the end, so a failure leaves no half-made data folder.
-void install(const QString& folder, const QString& source = BuiltIn);
+// `livesIn` is where the folder will be used, when it is itself built to be moved there later
+// (a unit brought from a server): the place of its copy (line 6 of Niveis.Txt) lies beside that.
+void install(const QString& folder, const QString& source = BuiltIn, const QString& livesIn = QString());
 
 // Installs the set when `folder` does not exist; returns whether it did.
 bool installIfMissing(const QString& folder, const QString& source = BuiltIn);

@@ -116,7 +116,8 @@ void Download(const ServerAddress& address, const QString& folder)
         // A folder of the program's own, then the unit's tables, log and files in it.
         QDir(building).removeRecursively();
         try {
-            InitialDataSet::install(building);
+            // The copy's place is beside the folder's own name, not the name it is built under.
+            InitialDataSet::install(building, InitialDataSet::BuiltIn, place.absoluteFilePath());
             TDMGeral local(building, QString(), ServerAddress());
             {
                 SqlTransaction transaction(local.database(Alias::Ravelha));
