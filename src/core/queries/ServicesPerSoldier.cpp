@@ -138,7 +138,7 @@ SummaryTable ShownTable(const ServiceCounts& counts, const Narrowing& narrowing)
     SummaryTable table;
     table.captions << NumCaption;
     for (int code = 1; code <= Capacity::Services; ++code) {
-        if (counts.descr[code].isEmpty() || (!narrowing.services.isEmpty() && !narrowing.services.contains(code)))
+        if (counts.descr[code].isEmpty() || (narrowing.services && !narrowing.services->contains(code)))
             continue;
         table.codes << code;
         table.captions << counts.descr[code];

@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <vector>
 
 // "Preta" counts the black days, "Vermelha" the red days, "Ambas" both. A record without a kind
@@ -60,10 +61,12 @@ ServiceCountsOutcome CountServicesPerSoldier(const QString& fromText, const QStr
 void SortSoldierNumbers(QStringList& numbers);
 bool SoldierNumberBefore(const QString& a, const QString& b);
 
-// What the keeper narrowed the table to; an empty set keeps every soldier or every service.
+// What the keeper narrowed the table to. An empty set of soldiers keeps every soldier; the
+// services are kept all until the keeper chose them, and a choice of none shows none (an empty
+// table, as the board shows nothing for no service).
 struct Narrowing {
     QSet<QString> soldiers;
-    QSet<int> services;
+    std::optional<QSet<int>> services;
 };
 
 // The table as shown: captions ("Nº", the services' names, "SOMA"), the service code of each

@@ -238,11 +238,12 @@ void TFQuadroSv::Button6Click()
     Guarded([this] {
         LoadServices();
         ChooseServices(this);
-        // Nothing ticked: every service.
-        m_narrowing.services.clear();
+        // Nothing ticked: no service, an empty table.
+        QSet<int> ticked;
         for (int code = 1; code <= Capacity::Services; ++code)
             if (Global().ServiceTable[code].Marca == QStringLiteral("S"))
-                m_narrowing.services.insert(code);
+                ticked.insert(code);
+        m_narrowing.services = ticked;
         showNarrowed();
     });
 }

@@ -142,9 +142,18 @@ private slots:
         QFETCH(QStringList, soldiers);
         QFETCH(QList<int>, services);
         QFETCH(QStringList, rows);
-        const Narrowing narrowing{QSet<QString>(soldiers.begin(), soldiers.end()),
-                                  QSet<int>(services.begin(), services.end())};
+        // An empty list: the services were never chosen.
+        Narrowing narrowing{QSet<QString>(soldiers.begin(), soldiers.end()), std::nullopt};
+        if (!services.isEmpty())
+            narrowing.services = QSet<int>(services.begin(), services.end());
         QCOMPARE(rowsOf(ShownTable(marchCounts(), narrowing)), rows);
+    }
+
+    // "Serviços" with nothing ticked shows no service, so no soldier: an empty table.
+    void noServiceTickedShowsAnEmptyTable()
+    {
+        const Narrowing none{{}, QSet<int>()};
+        QCOMPARE(rowsOf(ShownTable(marchCounts(), none)), QStringList({"Nº|SOMA", "SOMA|0"}));
     }
 
     void numbersSortNumericallyAndOtherTextsAfter()
@@ -161,7 +170,7 @@ private slots:
 
     void textLinesForTheCommandLine()
     {
-        const SummaryTable table = ShownTable(marchCounts(), Narrowing{{"7", "10", "1"}, {1, 3}});
+        const SummaryTable table = ShownTable(marchCounts(), Narrowing{{"7", "10", "1"}, QSet<int>{1, 3}});
         QCOMPARE(SummaryTextLines(table), QStringList({"Nº   | Of Dia | Cb Gda | SOMA",
                                                         "1    |      1 |        |    1",
                                                         "7    |        |      2 |    2",

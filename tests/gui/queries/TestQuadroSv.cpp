@@ -203,13 +203,14 @@ private slots:
         QTest::mouseClick(w.Panel1, Qt::LeftButton);
         QCOMPARE(rowsOf(w.SGQuadroSvAux), QStringList({Captions, "12|||1|1", "SOMA|0|0|1|1"}));
 
-        // Nothing selected in the lookup, nothing ticked in the chooser: every soldier, every service.
+        // Nothing selected in the lookup: every soldier. Nothing ticked in the chooser: no service,
+        // an empty table, as the board shows it.
         chooseSoldiers({});
         QTest::mouseClick(w.Panel1, Qt::LeftButton);
         QCOMPARE(rowsOf(w.SGQuadroSvAux), WholeTable);
         chooseServices({});
         QTest::mouseClick(w.Button6, Qt::LeftButton);
-        QCOMPARE(rowsOf(w.SGQuadroSvAux), WholeTable);
+        QCOMPARE(rowsOf(w.SGQuadroSvAux), QStringList({"Nº|SOMA", "SOMA|0"}));
         chooseServices({3});
         QTest::mouseClick(w.Button6, Qt::LeftButton);
         QCOMPARE(rowsOf(w.SGQuadroSvAux).first(), QStringLiteral("Nº|Cb Gda|SOMA"));
