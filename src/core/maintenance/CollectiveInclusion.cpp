@@ -26,9 +26,11 @@ QString lineFault(const QString& line)
     return QString();
 }
 
+// An empty line is a gap between records; a line of blanks is a record with its fields empty, and is
+// reported as one.
 bool isBlank(const QString& line)
 {
-    return line.trimmed().isEmpty();
+    return line.isEmpty();
 }
 
 // The record of the number among the records in use, or 0; `free` gets the first free record.

@@ -104,7 +104,8 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("30,Cb,Gon\xE7" "alves\r\n\r\n   \r\n31,Sd,Lima\r\n");   // Windows-1252
         file.close();
-        QCOMPARE(ReadCollectiveFile(path), (QStringList{QStringLiteral("30,Cb,Gonçalves"), "31,Sd,Lima"}));
+        // The empty line is a gap; the line of blanks is a record, to be reported like other lines.
+        QCOMPARE(ReadCollectiveFile(path), (QStringList{QStringLiteral("30,Cb,Gonçalves"), "   ", "31,Sd,Lima"}));
 
         try {
             ReadCollectiveFile(folder.filePath("Faltando.Txt"));
@@ -206,7 +207,8 @@ private slots:
                                          << "Registro: 12345,Sd,Rocha\n\nNúmero inválido";
         QTest::newRow("number with a blank") << QStringList{"3 1,Sd,Rocha"} << "Registro: 3 1,Sd,Rocha\n\nNúmero inválido";
         QTest::newRow("the dropped mark") << QStringList{"x,Sd,Rocha"} << "Registro: x,Sd,Rocha\n\nNúmero inválido";
-        QTest::newRow("nothing selected") << QStringList{"", "  "} << "Você deve selecionar os militares a serem incluídos";
+        QTest::newRow("a line of blanks") << QStringList{"30,Sd,Lima", "   "} << "              Registro:    \n\n" + empty;
+        QTest::newRow("nothing selected") << QStringList{"", ""} << "Você deve selecionar os militares a serem incluídos";
     }
     void aBadLineRegistersNothing()
     {
