@@ -55,8 +55,7 @@ CalendarExport BuildCalendar(const CalendarExportInput& input, const QDateTime& 
     const std::optional<QDate> from = dayOf(input.firstDay, QStringLiteral("Data Início"));
     const std::optional<QDate> to = dayOf(input.lastDay, QStringLiteral("Data Fim"));
     if (from && to && *from > *to)
-        throw CoreError(QStringLiteral("A Data Início (%1) é posterior à Data Fim (%2).")
-                            .arg(Dates::show(*from), Dates::show(*to)));
+        throw CoreError(Dates::reversedPeriodMessage(*from, *to));
     const QString number = input.number.trimmed();
     if (number.contains(QLatin1Char(' ')))
         throw CoreError(QStringLiteral("\"%1\" não é um número de militar: informe um só número.").arg(number));

@@ -39,6 +39,11 @@ QString show(const QDate& day)
     return day.isValid() ? day.toString(QStringLiteral("dd/MM/yy")) : QString();
 }
 
+QString reversedPeriodMessage(const QDate& from, const QDate& to)
+{
+    return QStringLiteral("A Data Início (%1) é posterior à Data Fim (%2).").arg(show(from), show(to));
+}
+
 QString invalidDateMessage(const QString& text)
 {
     return text + QStringLiteral(" >>> Data inválida");

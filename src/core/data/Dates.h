@@ -25,6 +25,8 @@ QString show(const QDate& day);
 
 // The answer to a text that is no date: the text followed by " >>> Data inválida".
 QString invalidDateMessage(const QString& text);
+// The answer to a period that ends before it starts (the search and the calendar export say it alike).
+QString reversedPeriodMessage(const QDate& from, const QDate& to);
 
 // Storage form of a day in the tables (ISO yyyy-MM-dd, so that text order is day order).
 QString toStorage(const QDate& day);

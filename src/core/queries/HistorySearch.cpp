@@ -45,6 +45,8 @@ HistorySearchPlan PlanHistorySearch(const HistorySearchInput& input)
         const std::optional<QDate> last = Dates::parse(input.lastDay);
         if (!last)
             return refused(Dates::invalidDateMessage(input.lastDay), HistoryField::LastDay);
+        if (*first > *last)
+            return refused(Dates::reversedPeriodMessage(*first, *last), HistoryField::LastDay);
         plan.search.from = *first;
         plan.search.to = *last;
     }

@@ -42,6 +42,8 @@ struct HistoryRow {
 
 // The records the search selects, in day and service order.
 QList<HistoryRow> SearchHistory(const HistSearch& search);
+// What the window says when the search selects no record.
+inline const QString HistoryNothingFound = QStringLiteral("Nenhum registro encontrado");
 
 // The grid's columns, in their order, and the texts of a row in that order.
 QStringList HistoryGridColumns();

@@ -230,6 +230,9 @@ void TFPesqSv::Button2Click()
         m_searchedTo = Dates::show(plan.search.to);
         m_searchedNumber = plan.search.soldier;
         resetInputs();
+        // An empty grid is told apart from a search that did not run.
+        if (m_model->rows().isEmpty())
+            Dialogs::current().message(HistoryNothingFound);
     });
 }
 

@@ -94,8 +94,9 @@ private slots:
         QTest::newRow("a last day alone sets no period")
             << "" << "28/02/04" << "" << QList<int>{1} << ""
             << QStringList{"27/02/04 1 1", "28/02/04 1 2", "29/02/04 1 3", "01/03/04 1 4"};
-        QTest::newRow("first day after the last: nothing") << "29/02/04" << "27/02/04" << "" << every << ""
-                                                           << QStringList();
+        QTest::newRow("first day after the last: refused") << "29/02/04" << "27/02/04" << "" << every << ""
+                                                           << QStringList{"refused: A Data Início (29/02/04) é "
+                                                                          "posterior à Data Fim (27/02/04)."};
         QTest::newRow("services and red days") << "" << "" << "" << QList<int>{3} << "Vm"
                                                << QStringList{"28/02/04 3 9 10", "29/02/04 3 11 12", "06/03/04 3 4 12"};
         QTest::newRow("a number") << "" << "" << "4" << every << ""
@@ -138,6 +139,8 @@ private slots:
         QTest::newRow("bad last day") << "01/03/04" << "1/13/04" << "" << "1/13/04 >>> Data inválida" << Last;
         QTest::newRow("last day emptied") << "01/03/04" << " " << ""
                                           << "Digite também a Data Fim (dd/mm/aa) do período a pesquisar." << Last;
+        QTest::newRow("start after the end") << "10/03/04" << "01/03/04" << ""
+                                             << "A Data Início (10/03/04) é posterior à Data Fim (01/03/04)." << Last;
         QTest::newRow("number too long")
             << "" << "" << "12345"
             << "O número \"12345\" tem mais de 4 caracteres; digite um só número de militar. Nada foi pesquisado."

@@ -159,6 +159,12 @@ private slots:
         // With the inputs cleared, the next search is the whole history again.
         window.Button2->click();
         QCOMPARE(gridRows(window).size(), 9);
+
+        // A search that finds nothing says so.
+        window.Edit3->setText(QStringLiteral("999"));
+        window.Button2->click();
+        QCOMPARE(gridRows(window), QStringList());
+        QCOMPARE(m_dialogs->messages(), QStringList{HistoryNothingFound});
     }
 
     void aRefusalKeepsTheRowsAndWhatWasTyped_data()
@@ -167,6 +173,8 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("message");
         QTest::newRow("bad day") << "31/02/04" << "" << "31/02/04 >>> Data inválida";
+        QTest::newRow("start after the end") << "10/03/04" << ""
+                                             << "A Data Início (10/03/04) é posterior à Data Fim (01/03/04).";
         QTest::newRow("bad number") << "" << "12 4"
                                     << "O número \"12 4\" tem espaços; digite um só número de militar. Nada foi "
                                        "pesquisado.";
@@ -183,6 +191,7 @@ private slots:
         QCOMPARE(blackDays.size(), 3);
 
         window.Edit1->setText(first);
+        window.Edit2->setText(first.isEmpty() ? QString() : QStringLiteral("01/03/04"));
         window.Edit3->setText(number);
         window.RadioButton2->setChecked(true);
         window.Button2->click();
