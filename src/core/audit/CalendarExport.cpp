@@ -90,6 +90,9 @@ CalendarExport BuildCalendar(const CalendarExportInput& input, const QDateTime& 
         const HistoryRecord& record = g.HistoryCache[i];
         if (!record.Dia.isValid() || (from && record.Dia < *from) || (to && record.Dia > *to))
             continue;
+        if ((!input.services.isEmpty() && !input.services.contains(record.CodSv))
+            || (!input.kind.isEmpty() && record.PtVm != input.kind))
+            continue;
         const QStringList numbers = record.Num.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         if (!number.isEmpty() && !numbers.contains(number))
             continue;

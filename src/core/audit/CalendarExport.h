@@ -7,12 +7,15 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 struct CalendarExportInput {
     QString firstDay;   // dd/mm/yy; empty: from the first record
     QString lastDay;    // dd/mm/yy; empty: up to the last record
     QString number;     // one soldier's number; empty: every duty
+    QList<int> services = {};   // these services only; empty: every service
+    QString kind = {};          // "Pt" or "Vm": black or red days only; empty: both
 };
 
 struct CalendarExport {

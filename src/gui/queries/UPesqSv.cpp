@@ -229,6 +229,8 @@ void TFPesqSv::Button2Click()
         m_searchedFrom = Dates::show(plan.search.from);
         m_searchedTo = Dates::show(plan.search.to);
         m_searchedNumber = plan.search.soldier;
+        m_searchedServices = plan.search.codes;
+        m_searchedKind = plan.search.kind;
         resetInputs();
         // An empty grid is told apart from a search that did not run.
         if (m_model->rows().isEmpty())
@@ -261,11 +263,15 @@ void TFPesqSv::BExportarIcalClick()
         int events = 0;
         {
             BusyCursor busy;
-            // Typed boxes rule; empty ones (a search clears them) stand for the last search.
+            // Typed boxes rule, with the services and kind of days chosen beside them; empty ones (a
+            // search clears them) stand for the last search, so the calendar holds what the grid shows.
             const bool typed = !Edit1->text().trimmed().isEmpty() || !Edit2->text().trimmed().isEmpty()
                                || !Edit3->text().trimmed().isEmpty();
-            events = typed ? ExportCalendar({Edit1->text(), Edit2->text(), Edit3->text()}, file)
-                           : ExportCalendar({m_searchedFrom, m_searchedTo, m_searchedNumber}, file);
+            events = typed ? ExportCalendar({Edit1->text(), Edit2->text(), Edit3->text(), m_services, chosenKind()},
+                                            file)
+                           : ExportCalendar({m_searchedFrom, m_searchedTo, m_searchedNumber, m_searchedServices,
+                                             m_searchedKind},
+                                            file);
         }
         Dialogs::current().message(QStringLiteral("%1 serviço(s) gravado(s) no calendário %2")
                                        .arg(events)

@@ -67,6 +67,8 @@ private:
     HistoryGridModel* m_model = nullptr;
     // The period and number of the last search, for "Exportar iCal" once the boxes were cleared.
     QString m_searchedFrom, m_searchedTo, m_searchedNumber;
+    QList<int> m_searchedServices;   // the services and kind of days of the grid's search
+    QString m_searchedKind;
     QList<int> m_services;
 };
 

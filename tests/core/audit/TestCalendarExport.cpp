@@ -88,6 +88,20 @@ private slots:
             QSKIP("/usr/bin/python3 cannot import icalendar (Debian package python3-icalendar)");
     }
 
+    // The services and the kind of days a history search chose narrow the calendar as they narrow
+    // the grid.
+    void theSearchsServicesAndKindOfDays()
+    {
+        FixtureFolder data;
+        addHistory(data);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("filtrada.ics");
+        QCOMPARE(ExportCalendar({"01/03/04", "09/03/04", {}, {3}, {}}, file), 2);
+        QCOMPARE(ExportCalendar({"01/03/04", "09/03/04", {}, {}, "Vm"}, file), 1);
+        QCOMPARE(ExportCalendar({"01/03/04", "09/03/04", {}, {1, 4}, "Pt"}, file), 1);
+        QCOMPARE(ExportCalendar({"01/03/04", "09/03/04", "8", {3}, "Pt"}, file), 1);
+    }
+
     void everyDutyOfAPeriod()
     {
         FixtureFolder data;

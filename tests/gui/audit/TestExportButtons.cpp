@@ -9,6 +9,7 @@
 #include "common/SharedWindows.h"
 #include "data/Clock.h"
 #include "data/UGlobal.h"
+#include "manual/UEscolherSv.h"
 #include "printing/Printer.h"
 #include "queries/UPesqSv.h"
 #include "queries/UQuadroSv.h"
@@ -17,6 +18,7 @@
 #include "rostering/URetiraAlguem.h"
 #include "startup/UPrincipal.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -24,6 +26,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -108,6 +111,30 @@ private slots:
         QTest::mouseClick(window.BExportarIcal, Qt::LeftButton);
         QCOMPARE(BytesOf(out("dia.ics")).count("BEGIN:VEVENT"), 3);
         QCOMPARE(m_dialogs->errors().size(), 1);   // only the bad day above
+
+        // A search of red days of two services: the calendar holds the rows of the grid, not the
+        // whole period.
+        window.Edit1->setText(QStringLiteral("27/02/04"));
+        window.Edit2->setText(QStringLiteral("29/02/04"));
+        SetModalHook([](QDialog& chooser) {
+            auto& services = static_cast<TFEscolherSv&>(chooser);
+            services.CheckBox[1]->setChecked(true);
+            services.CheckBox[3]->setChecked(true);
+            services.Button6->click();
+            return services.result();
+        });
+        QTest::mouseClick(window.Button3, Qt::LeftButton);
+        SetModalHook({});
+        window.RadioButton2->setChecked(true);
+        QTest::mouseClick(window.Button2, Qt::LeftButton);
+        const int shown = window.DBGPesqSv->model()->rowCount();
+        QVERIFY(shown > 0);
+        m_dialogs->fileAnswers << out("filtrada.ics");
+        QTest::mouseClick(window.BExportarIcal, Qt::LeftButton);
+        const QByteArray filtered = BytesOf(out("filtrada.ics"));
+        QCOMPARE(int(filtered.count("BEGIN:VEVENT")), shown);
+        QVERIFY(!filtered.contains("-sv2@") && !filtered.contains("-sv2-"));
+        QVERIFY(!filtered.contains("escala preta"));
     }
 
     void noButtonSavesOverTheProgramsFiles()
