@@ -17,6 +17,12 @@ inline const QString Question =
 inline const QString DayCaption = QStringLiteral("Reiniciar a partir do dia: ");
 inline const QString DayPrompt = QStringLiteral("Entre com o primeiro dia a ser escalado(dd/mm/aa):  ");
 inline const QString ProposedDay = QStringLiteral("02/03/04");
+// Told when the keeper typed another day: the practice set restarts on its own day whatever is typed.
+inline QString OwnDayNotice(const QString& typed)
+{
+    return QStringLiteral("O conjunto de treino sempre recomeça em %1; o dia digitado (%2) não muda isso.")
+        .arg(ProposedDay, typed.trimmed());
+}
 inline const QString NothingDone = QStringLiteral(
     "O Sistema nada executou. Motivos possíveis: \n1. data em branco\n2. foi pressionado o botão <Cancel>");
 inline const QString Done = QStringLiteral("A aplicação será encerrada. Reinicie logo em seguida.");

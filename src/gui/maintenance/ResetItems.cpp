@@ -47,7 +47,10 @@ void ResetToInitialData(QWidget* parent)
             Dialogs::current().message(Reset::NothingDone);
             return;
         }
-        // The initial data set restarts on its own day: the typed day only confirms the reset.
+        // The initial data set restarts on its own day: the typed day only confirms the reset, and
+        // the keeper who typed another is told so before anything changes.
+        if (answer->trimmed() != Reset::ProposedDay)
+            Dialogs::current().message(Reset::OwnDayNotice(*answer));
         QString notice;
         {
             BusyCursor busy;

@@ -86,13 +86,18 @@ private slots:
         m_data.reset();
     }
 
-    // Whatever day is typed, the initial set restarts on 02/03/04; then the program ends.
+    // Whatever day is typed, the initial set restarts on 02/03/04, and a keeper who typed another
+    // day is told so; then the program ends.
     void resetRestoresTheInitialSetAndEnds()
     {
         m_dialogs->questionAnswers << true;
         m_dialogs->inputAnswers << QStringLiteral("15/04/04");
         click("Label17");
-        QCOMPARE(m_dialogs->shown, QStringList({"question: " + Reset::Question, resetDayBox(), "message: " + Reset::Done}));
+        QCOMPARE(m_dialogs->shown,
+                 QStringList({"question: " + Reset::Question, resetDayBox(),
+                              "message: O conjunto de treino sempre recomeça em 02/03/04; o dia digitado (15/04/04) "
+                              "não muda isso.",
+                              "message: " + Reset::Done}));
         QVERIFY(m_ended);
         QCOMPARE(lines(DataFiles::Escala), QStringList{"01/03/04"});
         QCOMPARE(lines(DataFiles::DataIniFim), QStringList({"01/01/04", "20/03/04"}));
