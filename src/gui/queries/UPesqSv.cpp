@@ -226,11 +226,8 @@ void TFPesqSv::Button2Click()
             BusyCursor busy;
             m_model->setRows(SearchHistory(plan.search));
         }
-        m_searchedFrom = Dates::show(plan.search.from);
-        m_searchedTo = Dates::show(plan.search.to);
-        m_searchedNumber = plan.search.soldier;
-        m_searchedServices = plan.search.codes;
-        m_searchedKind = plan.search.kind;
+        m_searched = {Dates::show(plan.search.from), Dates::show(plan.search.to), plan.search.soldier,
+                      plan.search.codes, plan.search.kind};
         resetInputs();
         // An empty grid is told apart from a search that did not run.
         if (m_model->rows().isEmpty())
@@ -269,9 +266,7 @@ void TFPesqSv::BExportarIcalClick()
                                || !Edit3->text().trimmed().isEmpty();
             events = typed ? ExportCalendar({Edit1->text(), Edit2->text(), Edit3->text(), m_services, chosenKind()},
                                             file)
-                           : ExportCalendar({m_searchedFrom, m_searchedTo, m_searchedNumber, m_searchedServices,
-                                             m_searchedKind},
-                                            file);
+                           : ExportCalendar(m_searched, file);
         }
         Dialogs::current().message(QStringLiteral("%1 serviço(s) gravado(s) no calendário %2")
                                        .arg(events)

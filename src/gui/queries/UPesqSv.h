@@ -3,6 +3,7 @@
 // day kind, browses the rows in a read-only grid, and prints all of them or the rows picked with
 // Ctrl and the mouse.
 
+#include "audit/CalendarExport.h"
 #include "common/FormWindow.h"
 
 #include <QList>
@@ -66,9 +67,7 @@ private:
 
     HistoryGridModel* m_model = nullptr;
     // The period and number of the last search, for "Exportar iCal" once the boxes were cleared.
-    QString m_searchedFrom, m_searchedTo, m_searchedNumber;
-    QList<int> m_searchedServices;   // the services and kind of days of the grid's search
-    QString m_searchedKind;
+    CalendarExportInput m_searched;   // the grid's search, as the calendar export takes it
     QList<int> m_services;
 };
 
